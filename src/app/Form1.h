@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/View.h"
+#include "base/NumberText.h"
+#include "calc/PeakFlow.h"
+#include "chart/ChartGeometry.h"
+
+#include <cstdint>
+
+// The main window's controller: its event handlers and procedures under the
+// program's own names, working on the window only through the View. One
+// "Berechnen" press yields at most one result; after it, "Neue Eingabe" is
+// needed before the next calculation.
+class Form1 {
+public:
+    // The computed flag is a 16-bit integer: True is -1, False is 0.
+    static constexpr std::int16_t True = -1;
+    static constexpr std::int16_t False = 0;
+
+    explicit Form1(View& view, const QLocale& locale = QLocale::system());
+
+    // Event handlers.
+    void Form_Load();
+    void Command1_Click();  // "Berechnen"
+    void Command2_Click();  // "Neue Eingabe"
+    void Command3_Click();  // "Beenden"
+    void mnuexcel1_Click();  // "Einlesen von MS Excel"
+    void mnuexcel2_Click();  // "Ausgeben nach MS Excel"
+    void mnuend_Click();     // "Beenden"
+    void mnuhilfe_Click();   // "Hilfe"
+    void mnuinfo_Click();    // "Info"
+
+    // Shared responses.
+    void EingabeSperre();   // the lock message while a result is shown
+    void Eingabefehler();   // the invalid-input response
+
+    // Peak-flow procedures (BW: total loading units, Einzel: largest single one).
+    void Berechnung1(double BW, double Einzel);
+    void Berechnung2(double BW, double Einzel);
+    void Berechnung3(double BW, double Einzel);
+    void Berechnung4(double BW, double Einzel);
+    void Berechnung5(double BW, double Einzel);
+    void Berechnung8(double BW, double Einzel);
+    void Fall(double BW, double Einzel);
+
+    // Chart and table.
+    void DiagrammZeichnen();
+    void TabelleEinrichten();
+    void Tabelleneintrag(double BW, double Einzel, double Q);
+    void TabelleNaechsteZeile();
+
+    std::int16_t Berechnet() const { return m_Berechnet; }
+    const ChartGeometry& chart() const { return m_chart; }
+    const NumberText& numbers() const { return m_numbers; }
+
+private:
+    // Minimum check, outputs, chart mark and table row of one case.
+    void calculate(calc::Case c, double BW, double Einzel);
+
+    View& m_view;
+    NumberText m_numbers;
+    std::int16_t m_Berechnet = False;
+    ChartGeometry m_chart;  // Breite, Hoehe, Rand, XBW2, YQ02, XBW10, XBW100, XBW1000, YQ1, YQ10
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class Canvas;
+class Grid;
+
+// Everything the program's procedures need of the window: the four text
+// boxes, the chart canvas, the results grid, file dialogs, modal message
+// boxes and ending the program. The Qt window implements it; tests record it.
+class View {
+public:
+    enum class TextBox { Text1, Text2, Text3, Text4 };
+    enum class Icon { Exclamation, Information };
+
+    // One entry of a file dialog's filter, e.g. {"*.xls", "*.xls"}.
+    struct FileFilter {
+        QString description;
+        QString pattern;
+    };
+
+    virtual ~View() = default;
+
+    virtual QString text(TextBox box) const = 0;
+    virtual void setText(TextBox box, const QString& text) = 0;
+
+    virtual Canvas& Picture1() = 0;
+    virtual Grid& MSFlexGrid1() = 0;
+
+    // Modal; returns when the user has closed it with OK. Lines of the prompt
+    // are joined by "\r\n".
+    virtual void showMessage(const QString& prompt, Icon icon, const QString& caption) = 0;
+
+    // Modal file dialogs starting with the given file name, the first filter
+    // entry chosen. They return the full path of the chosen file, or the empty
+    // text when the user cancelled.
+    virtual QString showOpenDialog(const QString& fileName, const QList<FileFilter>& filters) = 0;
+    virtual QString showSaveDialog(const QString& fileName, const QList<FileFilter>& filters) = 0;
+
+    // Hands a file to the desktop's default application for it; false when
+    // there is none or it could not be started.
+    virtual bool showDocument(const QString& path) = 0;
+
+    // Ends the program at once; nothing is saved or asked.
+    virtual void endProgram() = 0;
+};

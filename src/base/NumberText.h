@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+// The one place where numbers become texts and texts numbers, by the rules of
+// one locale (the system locale in the program, any locale in tests).
+class NumberText {
+public:
+    // The program's format patterns: "0", "0.0" and "0.00". They use the
+    // locale's decimal separator and never group digits.
+    enum class Pattern { Whole, OneDecimal, TwoDecimals };
+
+    explicit NumberText(const QLocale& locale = QLocale::system());
+
+    // Text to number by the locale's rules: sign, digit grouping, decimal
+    // separator, exponent, blanks around the number. Empty text, text that is
+    // no number and numbers that are not finite (1e400, inf, nan) throw RuntimeError.
+    double toDouble(const QString& text) const;
+
+    // Rounded to the pattern's digits, halves away from zero on the decimal
+    // value the double holds; a result that rounds to zero has no minus sign.
+    QString format(double value, Pattern pattern) const;
+
+    // The locale's ordinary conversion: shortest form that reads back as the
+    // same double, no grouping (the chart's "number text" labels).
+    QString plain(double value) const;
+
+    const QLocale& locale() const { return m_locale; }
+
+private:
+    QLocale m_locale;
+};

@@ -1,0 +1,39 @@
+#include "fakes/RecordingView.h"
+
+void RecordingView::setText(TextBox box, const QString& text)
+{
+    boxes[index(box)] = text;
+    log << QStringLiteral("setText Text%1 %2").arg(int(box) + 1).arg(text);
+}
+
+void RecordingView::showMessage(const QString& prompt, Icon icon, const QString& caption)
+{
+    messages.push_back({prompt, icon, caption});
+    log << QStringLiteral("message ") + caption;
+}
+
+QString RecordingView::showOpenDialog(const QString& fileName, const QList<FileFilter>& filters)
+{
+    dialogs.push_back({false, fileName, filters});
+    log << QStringLiteral("open dialog");
+    if (dialogAnswers.empty()) return {};
+    QString answer = dialogAnswers.front();
+    dialogAnswers.pop_front();
+    return answer;
+}
+
+QString RecordingView::showSaveDialog(const QString& fileName, const QList<FileFilter>& filters)
+{
+    dialogs.push_back({true, fileName, filters});
+    log << QStringLiteral("save dialog");
+    if (dialogAnswers.empty()) return {};
+    QString answer = dialogAnswers.front();
+    dialogAnswers.pop_front();
+    return answer;
+}
+
+bool RecordingView::showDocument(const QString& path)
+{
+    shownDocuments << path;
+    return canShowDocuments;
+}

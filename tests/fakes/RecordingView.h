@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/View.h"
+#include "fakes/RecordingCanvas.h"
+#include "table/Grid.h"
+
+#include <QStringList>
+
+#include <array>
+#include <deque>
+#include <vector>
+
+// A window without a screen: text boxes as strings, a recording canvas, a real
+// grid model. Message boxes are recorded and answered at once; file dialogs
+// answer with the queued paths (the empty text, a cancel, when none is queued).
+class RecordingView : public View {
+public:
+    struct Message {
+        QString prompt;
+        Icon icon;
+        QString caption;
+    };
+    struct Dialog {
+        bool save;
+        QString fileName;
+        QList<FileFilter> filters;
+    };
+
+    QString text(TextBox box) const override { return boxes[index(box)]; }
+    void setText(TextBox box, const QString& text) override;
+    Canvas& Picture1() override { return canvas; }
+    Grid& MSFlexGrid1() override { return grid; }
+    void showMessage(const QString& prompt, Icon icon, const QString& caption) override;
+    QString showOpenDialog(const QString& fileName, const QList<FileFilter>& filters) override;
+    QString showSaveDialog(const QString& fileName, const QList<FileFilter>& filters) override;
+    bool showDocument(const QString& path) override;
+    void endProgram() override { ++endRequests; }
+
+    void type(TextBox box, const QString& text) { boxes[index(box)] = text; }
+
+    std::array<QString, 4> boxes;
+    RecordingCanvas canvas;
+    Grid grid;
+    std::vector<Message> messages;
+    std::vector<Dialog> dialogs;
+    std::deque<QString> dialogAnswers;
+    QStringList shownDocuments;
+    bool canShowDocuments = true;
+    int endRequests = 0;
+    // Every operation in order, e.g. "setText Text3 0.40", "message Fehler", "clear".
+    QStringList log;
+
+private:
+    static std::size_t index(TextBox box) { return std::size_t(box); }
+};
