@@ -1,1 +1,129 @@
+#include "base/NumberText.h"
+#include "base/RuntimeError.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+
+namespace {
+
+using P = NumberText::Pattern;
+
+struct Parse {
+    const char* locale;
+    const char* text;
+    std::optional<double> value;  // none: refused as no number
+};
+
+TEST(NumberText, ReadsTextByTheLocalesRules)
+{
+    const Parse table[] = {
+        // decimal point locales
+        {"C", "12.5", 12.5},
+        {"C", " 12.5 ", 12.5},
+        {"C", "-3", -3},
+        {"C", "+3", 3},
+        {"C", "1e3", 1000},
+        {"C", "2.5E-1", 0.25},
+        {"C", "1,234.5", 1234.5},
+        {"C", "12,5", std::nullopt},  // a group separator must stand before three digits
+        {"en_US", "1,234", 1234},
+        // decimal comma
+        {"de_DE", "12,5", 12.5},
+        {"de_DE", "1.234,5", 1234.5},
+        {"de_DE", "-0,5", -0.5},
+        {"de_DE", "2,0", 2},
+        {"de_DE", "1,5e2", 150},
+        // point and apostrophe grouping, typed with the plain apostrophe or the typographic one
+        {"de_CH", "1'234.5", 1234.5},
+        {"de_CH", "1\u2019234.5", 1234.5},
+        {"de_CH", "299.5", 299.5},
+        // refused: empty, blanks, letters, other separators, not finite
+        {"C", "", std::nullopt},
+        {"C", "   ", std::nullopt},
+        {"C", "abc", std::nullopt},
+        {"C", "12a", std::nullopt},
+        {"C", "0x10", std::nullopt},
+        {"C", "1 234", std::nullopt},
+        {"de_DE", "12.5.3", std::nullopt},
+        {"de_CH", "12,5", std::nullopt},
+        {"C", "1e400", std::nullopt},
+        {"C", "-1e400", std::nullopt},
+        {"C", "inf", std::nullopt},
+        {"C", "-inf", std::nullopt},
+        {"C", "nan", std::nullopt},
+        {"de_DE", "inf", std::nullopt},
+        {"de_DE", "NaN", std::nullopt},
+    };
+    for (const Parse& p : table) {
+        const NumberText numbers{QLocale(QString::fromLatin1(p.locale))};
+        const QString text = QString::fromUtf8(p.text);
+        if (p.value) {
+            try {
+                EXPECT_DOUBLE_EQ(numbers.toDouble(text), *p.value) << p.locale << " '" << p.text << "'";
+            } catch (const RuntimeError&) {
+                ADD_FAILURE() << "refused: " << p.locale << " '" << p.text << "'";
+            }
+        } else {
+            EXPECT_THROW(numbers.toDouble(text), RuntimeError) << p.locale << " '" << p.text << "'";
+        }
+    }
+}
+
+struct Format {
+    const char* locale;
+    double value;
+    P pattern;
+    const char* text;
+};
+
+TEST(NumberText, FormatsWithTheProgramsPatterns)
+{
+    const Format table[] = {
+        {"C", 1.692503, P::TwoDecimals, "1.69"},
+        {"C", 101.55018, P::OneDecimal, "101.6"},
+        {"C", 0.2, P::TwoDecimals, "0.20"},
+        {"C", 0.04, P::TwoDecimals, "0.04"},
+        {"C", 1234.5, P::TwoDecimals, "1234.50"},  // no grouping
+        {"C", 1e21, P::Whole, "1000000000000000000000"},
+        {"C", 12.7, P::Whole, "13"},
+        {"C", 0.4, P::Whole, "0"},
+        {"C", -3, P::Whole, "-3"},
+        {"C", -0.4, P::Whole, "0"},  // no "-0"
+        {"C", -0.004, P::TwoDecimals, "0.00"},
+        {"C", -2.6, P::Whole, "-3"},
+        {"C", 26, P::Whole, "26"},
+        // halves of exactly representable values round away from zero
+        {"C", 0.125, P::TwoDecimals, "0.13"},
+        {"C", 2.5, P::Whole, "3"},
+        {"C", -2.5, P::Whole, "-3"},
+        {"de_DE", 1.692503, P::TwoDecimals, "1,69"},
+        {"de_DE", 1234.5, P::TwoDecimals, "1234,50"},
+        {"de_DE", 23.77668, P::OneDecimal, "23,8"},
+        {"de_DE", 1234567, P::Whole, "1234567"},
+        {"de_CH", 1234.5, P::OneDecimal, "1234.5"},
+        {"de_CH", 98765.4321, P::TwoDecimals, "98765.43"},
+    };
+    for (const Format& f : table) {
+        const NumberText numbers{QLocale(QString::fromLatin1(f.locale))};
+        EXPECT_EQ(numbers.format(f.value, f.pattern), QString::fromUtf8(f.text)) << f.locale << " " << f.value;
+    }
+}
+
+TEST(NumberText, PlainTextIsTheShortestFormThatReadsBack)
+{
+    const NumberText c{QLocale::c()};
+    const NumberText de{QLocale(QStringLiteral("de_DE"))};
+    for (int i = 3; i <= 8; ++i) {
+        const double v = i / 10.0;
+        EXPECT_EQ(c.plain(v), QStringLiteral("0.%1").arg(i));
+        EXPECT_EQ(de.plain(v), QStringLiteral("0,%1").arg(i));
+        EXPECT_EQ(de.toDouble(de.plain(v)), v);
+    }
+    EXPECT_EQ(c.plain(12345678), QStringLiteral("12345678"));
+    EXPECT_EQ(de.plain(-1.5), QStringLiteral("-1,5"));
+    EXPECT_EQ(c.plain(0.1 + 0.2), QStringLiteral("0.30000000000000004"));
+}
+
+}  // namespace
