@@ -1,0 +1,124 @@
+#include "app/Form1.h"
+#include "fakes/QtPrinters.h"
+#include "fakes/RecordingView.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include <random>
+
+namespace {
+
+using Box = View::TextBox;
+
+// Resident memory of this process in KiB, from /proc.
+long residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+void checkRowsNumberedWithoutGaps(const Grid& grid, int occupied)
+{
+    for (int r = 1; r <= occupied; ++r) ASSERT_EQ(grid.cell(r, 0), QString::number(r)) << "row " << r;
+    for (int r = occupied + 1; r < grid.rows(); ++r) ASSERT_EQ(grid.cell(r, 1), QString()) << "row " << r;
+}
+
+TEST(Soak, TenThousandCalculationsKeepEveryRow)
+{
+    RecordingView view;
+    Form1 form(view, QLocale::c());
+    form.Form_Load();
+    const long before = residentKiB();
+    constexpr int calculations = 10000;
+    for (int n = 1; n <= calculations; ++n) {
+        view.type(Box::Text1, QString::number(2 + n % 5000));
+        view.type(Box::Text2, QStringLiteral("2"));
+        form.Command1_Click();
+        form.Command2_Click();
+        ASSERT_EQ(view.grid.rows(), n + 3);
+    }
+    // Only the full-table message, once, after the 25th entry.
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].caption, "Information");
+    checkRowsNumberedWithoutGaps(view.grid, calculations);
+    // Fifty thousand short texts and the frame's drawing log: a few MiB, not more.
+    const long grown = residentKiB() - before;
+    EXPECT_LT(grown, 64 * 1024) << "KiB";
+}
+
+// Every window event in random order, checked after each against a model of
+// the controller: the computed flag, the occupied rows and the row count, and
+// the messages each event must bring.
+TEST(Soak, RandomEventsFollowTheControllersStateTable)
+{
+    enum class Kind { Large, Small, BelowMinimum, NoFormula, NoNumber, Empty };
+    std::mt19937 random(20261208);
+    const auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(random); };
+    const double smallUnits[] = {2, 3, 4, 5, 8};
+    const double noFormula[] = {0, 1, 6, 7, 9, 9.5, 12, -1, 0.5, 2.5, 8.5};
+    const char* noNumber[] = {"abc", "1e400", "nan", "inf", "--2", "2,5,5", "x1"};
+
+    RecordingView view;
+    Form1 form(view, QLocale::c());
+    form.Form_Load();
+    bool flag = false;
+    int occupied = 0;
+    int rows = 3;
+    int endRequests = 0;
+
+    for (int step = 0; step < 20000; ++step) {
+        view.messages.clear();
+        const int event = std::uniform_int_distribution<int>(0, 9)(random);
+        QString expectedCaption;  // empty: no message
+        if (event <= 5) {
+            const Kind kind = Kind(std::uniform_int_distribution<int>(0, 5)(random));
+            const double unit = smallUnits[random() % 5];
+            QString total, largest;
+            switch (kind) {
+            case Kind::Large: total = QString::number(uniform(300, 1e6), 'g', 10); largest = QString::number(uniform(-50, 50)); break;
+            case Kind::Small: total = QString::number(uniform(unit, 299.99), 'f', 2); largest = QString::number(unit); break;
+            case Kind::BelowMinimum: total = QString::number(uniform(-10, unit - 0.01), 'f', 2); largest = QString::number(unit); break;
+            case Kind::NoFormula: total = QString::number(uniform(10, 299)); largest = QString::number(noFormula[random() % 11]); break;
+            case Kind::NoNumber: total = QString::fromLatin1(noNumber[random() % 7]); largest = QStringLiteral("2"); break;
+            case Kind::Empty: total = QStringLiteral("100"); largest = QString(); break;
+            }
+            view.type(Box::Text1, total);
+            view.type(Box::Text2, largest);
+            form.Command1_Click();
+            if (flag) {
+                expectedCaption = QStringLiteral("Fehler");
+            } else if (kind == Kind::Large || kind == Kind::Small) {
+                flag = true;
+                ++occupied;
+                rows = std::max(rows, occupied + 1);
+            } else {
+                expectedCaption = QStringLiteral("Fehler");
+            }
+        } else if (event <= 7) {
+            form.Command2_Click();
+            if (occupied + 1 == 26) expectedCaption = QStringLiteral("Information");
+            flag = false;
+            rows = occupied + 3;
+        } else if (event == 8) {
+            form.mnuhilfe_Click();
+            expectedCaption = QStringLiteral("Hilfe,");
+        } else {
+            form.Command3_Click();
+            ++endRequests;
+        }
+        ASSERT_EQ(form.Berechnet(), flag ? Form1::True : Form1::False) << "step " << step;
+        ASSERT_EQ(view.grid.rows(), rows) << "step " << step;
+        ASSERT_EQ(view.messages.size(), expectedCaption.isEmpty() ? 0u : 1u) << "step " << step;
+        if (!expectedCaption.isEmpty()) ASSERT_EQ(view.messages[0].caption, expectedCaption) << "step " << step;
+        ASSERT_EQ(view.endRequests, endRequests);
+    }
+    checkRowsNumberedWithoutGaps(view.grid, occupied);
+    EXPECT_GT(occupied, 1000);
+}
+
+}  // namespace
