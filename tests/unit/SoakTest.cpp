@@ -46,9 +46,16 @@ TEST(Soak, TenThousandCalculationsKeepEveryRow)
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].caption, "Information");
     checkRowsNumberedWithoutGaps(view.grid, calculations);
-    // Fifty thousand short texts and the frame's drawing log: a few MiB, not more.
+    // Fifty thousand short texts and the view's log: some MiB, not more. The
+    // sanitizers hold freed memory back in quarantine (256 MiB by default).
+#ifdef __SANITIZE_ADDRESS__
+    constexpr long limitKiB = 512 * 1024;
+#else
+    constexpr long limitKiB = 64 * 1024;
+#endif
     const long grown = residentKiB() - before;
-    EXPECT_LT(grown, 64 * 1024) << "KiB";
+    RecordProperty("grownKiB", int(grown));
+    EXPECT_LT(grown, limitKiB) << "KiB";
 }
 
 // Every window event in random order, checked after each against a model of
