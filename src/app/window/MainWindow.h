@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/Form1.h"
+#include "app/View.h"
+#include "app/window/ModalPresenter.h"
+
+#include <QFileDialog>
+#include <QMainWindow>
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class Grid;
+class PictureCanvas;
+class ResultsGridView;
+class Twips;
+
+// The program's one window, "Berechnung Gipfelfluss": its controls at fixed
+// places (given in twips, see Twips.h), the menu bar, and the wiring of the
+// buttons and menu items to the procedures of Form1, which it owns. Form1
+// draws the chart and sets up the table while the window is built, before it
+// is first shown.
+//
+// The window is a sizable tool window without minimise and maximise boxes.
+// Resizing moves and scales nothing; a smaller window cuts off the right and
+// lower part of the layout. Closing it through the window system ends the
+// program, as "Beenden" does.
+class MainWindow : public QMainWindow, public View {
+    Q_OBJECT
+
+public:
+    static constexpr int clientWidthTwips = 12135;
+    static constexpr int clientHeightTwips = 9240;
+    static constexpr QRgb background = qRgb(192, 192, 192);
+
+    // Modal dialogs go through the presenter; without one they are executed.
+    explicit MainWindow(ModalPresenter presenter = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    QString text(TextBox box) const override;
+    void setText(TextBox box, const QString& text) override;
+    Canvas& Picture1() override;
+    Grid& MSFlexGrid1() override;
+    void showMessage(const QString& prompt, Icon icon, const QString& caption) override;
+    QString showOpenDialog(const QString& fileName, const QList<FileFilter>& filters) override;
+    QString showSaveDialog(const QString& fileName, const QList<FileFilter>& filters) override;
+    bool showDocument(const QString& path) override;
+    void endProgram() override;
+
+    Form1& form() { return m_form; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls(QWidget& client, const Twips& twips);
+    void createMenus();
+    void setFocusOrder();
+    QString runFileDialog(QFileDialog::AcceptMode mode, const QString& fileName, const QList<FileFilter>& filters);
+
+    ModalPresenter m_present;
+    Grid* m_grid;
+    std::array<QLineEdit*, 4> m_boxes{};  // Text1 .. Text4
+    std::array<QPushButton*, 3> m_buttons{};  // Command1 .. Command3
+    PictureCanvas* m_picture = nullptr;
+    ResultsGridView* m_gridView = nullptr;
+    Form1 m_form;
+};

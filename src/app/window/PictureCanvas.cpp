@@ -1,0 +1,142 @@
+#include "app/window/PictureCanvas.h"
+
+#include "app/window/Twips.h"
+#include "app/window/WindowFonts.h"
+#include "chart/Palette.h"
+
+#include <QFontMetricsF>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+
+QColor paletteColour(int index)
+{
+    const palette::Rgb c = palette::rgb(index);
+    return QColor(c.red, c.green, c.blue);
+}
+
+}  // namespace
+
+PictureCanvas::PictureCanvas(QWidget* parent) : QFrame(parent)
+{
+    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    setFont(windowFonts::standard());
+    setAttribute(Qt::WA_StaticContents);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+double PictureCanvas::drawableWidth() const
+{
+    return Twips(logicalDpiX()).fromPixels(contentsRect().width());
+}
+
+double PictureCanvas::drawableHeight() const
+{
+    return Twips(logicalDpiY()).fromPixels(contentsRect().height());
+}
+
+void PictureCanvas::setLineWidth(int pixels)
+{
+    m_lineWidth = pixels;
+}
+
+void PictureCanvas::setColor(int paletteIndex)
+{
+    m_colour = paletteColour(paletteIndex);
+}
+
+void PictureCanvas::drawLine(float x1, float y1, float x2, float y2)
+{
+    add(Line{x1, y1, x2, y2, m_lineWidth, m_colour});
+}
+
+void PictureCanvas::print(const QString& text)
+{
+    add(Text{m_currentX, m_currentY, text, m_colour});
+    // Like a printed line: the next text goes one line further down, at the left edge.
+    m_currentX = 0;
+    m_currentY += float(Twips(logicalDpiY()).fromPixels(QFontMetricsF(font()).height()));
+}
+
+void PictureCanvas::clear()
+{
+    m_strokes.clear();
+    ensureImage();
+    m_image.fill(background);
+    m_currentX = 0;
+    m_currentY = 0;
+    update();
+}
+
+const QImage& PictureCanvas::image()
+{
+    ensureImage();
+    return m_image;
+}
+
+QPointF PictureCanvas::toImage(double xTwips, double yTwips) const
+{
+    const Twips twips(logicalDpiX());
+    const double ratio = m_image.devicePixelRatio();
+    return {std::round(twips.toPixelsF(xTwips) * ratio) / ratio, std::round(twips.toPixelsF(yTwips) * ratio) / ratio};
+}
+
+void PictureCanvas::ensureImage()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize size = contentsRect().size() * ratio;
+    if (!m_image.isNull() && m_image.size() == size && m_image.devicePixelRatio() == ratio) return;
+    m_image = QImage(size, QImage::Format_RGB32);
+    m_image.setDevicePixelRatio(ratio);
+    // Points of the canvas font resolve at the screen's logical resolution.
+    const int dotsPerMeter = int(std::lround(logicalDpiX() / 0.0254));
+    m_image.setDotsPerMeterX(dotsPerMeter);
+    m_image.setDotsPerMeterY(dotsPerMeter);
+    m_image.fill(background);
+    for (const Stroke& stroke : m_strokes) render(stroke);
+}
+
+QRect PictureCanvas::render(const Stroke& stroke)
+{
+    QPainter painter(&m_image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    if (const auto* line = std::get_if<Line>(&stroke)) {
+        painter.setPen(QPen(line->colour, line->width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        const QPointF from = toImage(line->x1, line->y1);
+        const QPointF to = toImage(line->x2, line->y2);
+        painter.drawLine(from, to);
+        const int margin = line->width + 1;
+        return QRectF(from, to).normalized().toAlignedRect().adjusted(-margin, -margin, margin, margin);
+    }
+    const auto& text = std::get<Text>(stroke);
+    painter.setFont(font());
+    painter.setPen(text.colour);
+    const QPointF topLeft = toImage(text.x, text.y);
+    const QFontMetricsF metrics(font(), &m_image);
+    painter.drawText(topLeft + QPointF(0, metrics.ascent()), text.text);
+    return QRectF(topLeft, QSizeF(metrics.horizontalAdvance(text.text), metrics.height())).toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+void PictureCanvas::add(Stroke stroke)
+{
+    ensureImage();
+    m_strokes.push_back(std::move(stroke));
+    const QRect changed = render(m_strokes.back());
+    update(changed.translated(contentsRect().topLeft()));
+}
+
+void PictureCanvas::paintEvent(QPaintEvent* event)
+{
+    ensureImage();
+    const QRect area = contentsRect();
+    QPainter painter(this);
+    const QRect dirty = event->rect() & area;
+    const qreal ratio = m_image.devicePixelRatio();
+    const QRectF source(QPointF(dirty.topLeft() - area.topLeft()) * ratio, QSizeF(dirty.size()) * ratio);
+    painter.drawImage(dirty, m_image, source);
+    drawFrame(&painter);
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "chart/Canvas.h"
+
+#include <QColor>
+#include <QFrame>
+#include <QImage>
+
+#include <variant>
+#include <vector>
+
+// The chart canvas Picture1. It keeps its drawing in a persistent image, as
+// Qt's scribble example does: every line and text goes into the image at
+// once, paintEvent only copies the image to the screen. The image holds
+// device pixels (the screen's device pixel ratio), so the chart stays crisp on
+// high-DPI screens; should the window reach a screen of another ratio, the
+// drawing is made again from its strokes at the new ratio.
+//
+// The canvas has a sunken 3D border of 2 pixels; the drawable area inside it
+// is what the chart measures, in twips.
+class PictureCanvas : public QFrame, public Canvas {
+    Q_OBJECT
+
+public:
+    static constexpr QRgb background = qRgb(255, 224, 192);  // light orange
+    static constexpr int borderPixels = 2;
+
+    explicit PictureCanvas(QWidget* parent = nullptr);
+
+    double drawableWidth() const override;
+    double drawableHeight() const override;
+    void setLineWidth(int pixels) override;
+    void setColor(int paletteIndex) override;
+    void drawLine(float x1, float y1, float x2, float y2) override;
+    void setCurrentX(float x) override { m_currentX = x; }
+    void setCurrentY(float y) override { m_currentY = y; }
+    void print(const QString& text) override;
+    void clear() override;
+
+    // The drawing as it stands, in device pixels; (0, 0) is the top-left
+    // corner of the drawable area.
+    const QImage& image();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct Line {
+        float x1, y1, x2, y2;  // twips
+        int width;             // device-independent pixels
+        QColor colour;
+    };
+    struct Text {
+        float x, y;  // twips, top-left corner
+        QString text;
+        QColor colour;
+    };
+    using Stroke = std::variant<Line, Text>;
+
+    // Twips to the image's device-independent coordinates, on whole device pixels.
+    QPointF toImage(double xTwips, double yTwips) const;
+    void ensureImage();
+    QRect render(const Stroke& stroke);
+    void add(Stroke stroke);
+
+    std::vector<Stroke> m_strokes;  // everything drawn since the last clear()
+    QImage m_image;
+    int m_lineWidth = 1;
+    QColor m_colour = Qt::black;
+    float m_currentX = 0;  // twips
+    float m_currentY = 0;  // twips
+};
