@@ -1,0 +1,17 @@
+#pragma once
+
+#include "table/CellValue.h"
+
+#include <QString>
+
+class NumberText;
+
+// A cell value as text, the way a spreadsheet's own conversion gives it:
+// - a number in the locale's shortest form that reads back as the same
+//   double, without digit grouping (2.5 is "2,5" in a German locale);
+// - a text as it is; an empty cell the empty text;
+// - a truth value as the German spreadsheet words "WAHR" / "FALSCH";
+// - a date in the locale's short date format with a four-digit year, a time
+//   of day in its short time format, a date with a time both;
+// - an error value as its code, e.g. "#DIV/0!".
+QString cellText(const CellValue& value, const NumberText& numbers);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "table/SheetCells.h"
+
+#include <QString>
+
+// Reads the first worksheet of an Office Open XML workbook (.xlsx, .xlsm) from
+// the values saved in the file: numbers, shared and inline texts, truth
+// values, error values, dates (by the cell's number format) and the saved
+// results of formulas. Relationship targets may be relative or absolute part
+// names. A formula saved without its result is kept as unreadable.
+// Any other failure, on any input, is a RuntimeError with a German reason.
+FirstWorksheet readXlsx(const QString& path);

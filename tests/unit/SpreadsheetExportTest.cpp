@@ -1,0 +1,231 @@
+#include "WorkbookFixtures.h"
+
+#include "app/Form1.h"
+#include "base/NumberText.h"
+#include "fakes/RecordingView.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+const QLocale german(QLocale::German, QLocale::Germany);
+using TextBox = View::TextBox;
+
+struct Window {
+    RecordingView view;
+    Form1 form{view, german};
+
+    Window()
+    {
+        form.Form_Load();
+        const std::pair<const char*, const char*> entries[] = {{"10", "2"}, {"12,7", "3"}, {"400", "-3"}, {"25", "8"}};
+        for (const auto& [total, largest] : entries) {
+            view.type(TextBox::Text1, QString::fromLatin1(total));
+            view.type(TextBox::Text2, QString::fromLatin1(largest));
+            form.Command1_Click();
+            form.Command2_Click();
+        }
+        view.messages.clear();
+    }
+    std::vector<QStringList> table() const
+    {
+        std::vector<QStringList> rows;
+        for (int r = 0; r < view.grid.rows(); ++r) {
+            QStringList row;
+            for (int c = 0; c < view.grid.cols(); ++c) row << view.grid.cell(r, c);
+            rows.push_back(row);
+        }
+        return rows;
+    }
+    void import(const QString& path)
+    {
+        view.dialogAnswers.push_back(path);
+        form.mnuexcel1_Click();
+    }
+    void save(const QString& path)
+    {
+        view.dialogAnswers.push_back(path);
+        form.mnuexcel2_Click();
+    }
+};
+
+// The saved workbook as openpyxl, an independent reader, sees its first
+// worksheet: every cell with its value, type and number format.
+struct SavedCell {
+    QJsonValue value;
+    QString type;    // openpyxl's data type: "n" number, "s" text
+    QString format;  // number format code, "General" when none
+};
+std::map<std::pair<int, int>, SavedCell> readWithOpenpyxl(const QString& path)
+{
+    const QString script = QStringLiteral(
+        "import json, sys, openpyxl\n"
+        "sheet = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
+        "print(json.dumps([[c.row, c.column, c.value, c.data_type, c.number_format]\n"
+        "                  for row in sheet.iter_rows() for c in row if c.value is not None]))\n");
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, path});
+    EXPECT_TRUE(python.waitForFinished(60000));
+    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+    std::map<std::pair<int, int>, SavedCell> cells;
+    for (const QJsonValue& entry : QJsonDocument::fromJson(python.readAllStandardOutput()).array()) {
+        const QJsonArray a = entry.toArray();
+        cells[{a[0].toInt(), a[1].toInt()}] = {a[2], a[3].toString(), a[4].toString()};
+    }
+    return cells;
+}
+
+TEST(Export, WritesEveryTableTextToItsCellWithNumbersAsNumbersInTheTablesFormats)
+{
+    Window w;
+    w.import(fixtures::path(QStringLiteral("values-libreoffice.xlsx")));
+    ASSERT_TRUE(w.view.messages.empty());
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Ergebnis.xlsx"));
+    w.save(path);
+    ASSERT_TRUE(w.view.messages.empty()) << w.view.messages[0].prompt.toStdString();
+
+    const auto saved = readWithOpenpyxl(path);
+    const NumberText numbers(german);
+    const char* columnFormats[] = {"0", "0", "0", "0.00", "0.0"};
+    std::size_t expectedCells = 0;
+    const auto table = w.table();
+    for (int r = 0; r < int(table.size()); ++r) {
+        for (int c = 0; c < 5; ++c) {
+            const QString text = table[std::size_t(r)][c];
+            if (text.isEmpty()) continue;
+            ++expectedCells;
+            const auto it = saved.find({r + 1, c + 1});
+            ASSERT_NE(it, saved.end()) << "row " << r << " column " << c << " " << text.toStdString();
+            const SavedCell& cell = it->second;
+            bool isNumber = true;
+            double number = 0;
+            try {
+                number = numbers.toDouble(text);
+            } catch (...) {
+                isNumber = false;
+            }
+            if (isNumber && cell.type == QLatin1String("n")) {
+                EXPECT_DOUBLE_EQ(cell.value.toDouble(), number) << text.toStdString();
+                // The format shows the number as the table does.
+                const QString format = cell.format == QLatin1String(columnFormats[c])
+                                           ? numbers.format(number, c < 3 ? NumberText::Pattern::Whole
+                                                                    : c == 3 ? NumberText::Pattern::TwoDecimals
+                                                                             : NumberText::Pattern::OneDecimal)
+                                           : numbers.plain(number);
+                EXPECT_TRUE(cell.format == QLatin1String(columnFormats[c]) || cell.format == QLatin1String("General"))
+                    << cell.format.toStdString();
+                EXPECT_EQ(format, text) << "row " << r << " column " << c;
+            } else {
+                EXPECT_EQ(cell.type, QStringLiteral("s")) << text.toStdString();
+                EXPECT_EQ(cell.value.toString(), text);
+            }
+        }
+    }
+    EXPECT_EQ(saved.size(), expectedCells) << "no cell beyond the table's texts";
+
+    // The first calculation (10, 2) and the headers, as a person checks them.
+    EXPECT_EQ(saved.at({1, 1}).value.toString(), QStringLiteral("Nr."));
+    EXPECT_EQ(saved.at({1, 5}).value.toString(), QStringLiteral("l/min"));
+    EXPECT_EQ(saved.at({2, 2}).value.toDouble(), 10.0);
+    EXPECT_EQ(saved.at({2, 2}).format, QStringLiteral("0"));
+    EXPECT_NEAR(saved.at({2, 4}).value.toDouble(), 0.40, 1e-9);
+    EXPECT_EQ(saved.at({2, 4}).format, QStringLiteral("0.00"));
+    EXPECT_NEAR(saved.at({2, 5}).value.toDouble(), 23.8, 1e-9);
+    EXPECT_EQ(saved.at({2, 5}).format, QStringLiteral("0.0"));
+    // Imported values: a fraction in the number column, a text, a truth word.
+    EXPECT_EQ(saved.at({3, 1}).value.toDouble(), 2.5);
+    EXPECT_EQ(saved.at({3, 1}).format, QStringLiteral("General"));
+    EXPECT_EQ(saved.at({5, 1}).value.toString(), QStringLiteral("Strang 4"));
+    EXPECT_EQ(saved.at({9, 1}).value.toString(), QStringLiteral("WAHR"));
+    EXPECT_EQ(saved.count({6, 1}), 0u) << "an empty imported cell stays empty";
+}
+
+TEST(Export, SavingAndImportingAgainGivesTheNumberColumnBack)
+{
+    for (const auto& producer : fixtures::producers) {
+        Window w;
+        w.import(fixtures::path(QString::fromLatin1(producer.file)));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Zwischenstand.xlsx"));
+        w.save(path);
+        ASSERT_TRUE(w.view.messages.empty()) << producer.file;
+
+        Window again;
+        again.import(path);
+        ASSERT_TRUE(again.view.messages.empty()) << producer.file;
+        for (int r = 1; r <= 25; ++r)
+            EXPECT_EQ(again.view.grid.cell(r, 0), w.view.grid.cell(r, 0)) << producer.file << " row " << r;
+    }
+}
+
+TEST(Export, AsksForAnXlsxFileAndAddsTheExtensionWhenMissing)
+{
+    struct Case {
+        const char* chosen;
+        const char* written;
+    } cases[] = {
+        {"Ergebnis", "Ergebnis.xlsx"},
+        {"Ergebnis.xlsx", "Ergebnis.xlsx"},
+        {"Ergebnis.XLSX", "Ergebnis.XLSX"},
+        {"Haus 2.v3", "Haus 2.v3.xlsx"},
+    };
+    for (const Case& c : cases) {
+        Window w;
+        QTemporaryDir dir;
+        w.save(dir.filePath(QString::fromLatin1(c.chosen)));
+        ASSERT_EQ(w.view.dialogs.size(), 1u);
+        EXPECT_TRUE(w.view.dialogs[0].save);
+        ASSERT_EQ(w.view.dialogs[0].filters.size(), 1);
+        EXPECT_EQ(w.view.dialogs[0].filters[0].pattern, QStringLiteral("*.xlsx"));
+        EXPECT_TRUE(w.view.messages.empty());
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QString::fromLatin1(c.written)}) << c.chosen;
+    }
+}
+
+TEST(Export, ACancelledDialogWritesNothing)
+{
+    Window w;
+    const auto before = w.table();
+    w.form.mnuexcel2_Click();
+    EXPECT_EQ(w.view.dialogs.size(), 1u);
+    EXPECT_TRUE(w.view.messages.empty());
+    EXPECT_EQ(w.table(), before);
+}
+
+TEST(Export, AFailedWriteShowsAnErrorNamingTheFileAndLeavesTheTable)
+{
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath(QStringLiteral("keinOrdner")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Ordner.xlsx")));
+    const QString paths[] = {
+        dir.filePath(QStringLiteral("fehlt/Ergebnis.xlsx")),       // a folder that does not exist
+        dir.filePath(QStringLiteral("keinOrdner/Ergebnis.xlsx")),  // a file where a folder should be
+        dir.filePath(QStringLiteral("Ordner.xlsx")),               // a folder as the file
+    };
+    for (const QString& path : paths) {
+        Window w;
+        const auto before = w.table();
+        w.save(path);
+        ASSERT_EQ(w.view.messages.size(), 1u) << path.toStdString();
+        EXPECT_EQ(w.view.messages[0].caption, QStringLiteral("Fehler"));
+        EXPECT_EQ(w.view.messages[0].icon, View::Icon::Exclamation);
+        EXPECT_TRUE(w.view.messages[0].prompt.contains(QDir::toNativeSeparators(path)))
+            << w.view.messages[0].prompt.toStdString();
+        EXPECT_EQ(w.table(), before);
+    }
+}
+
+}  // namespace
