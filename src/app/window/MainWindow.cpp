@@ -221,6 +221,7 @@ QString MainWindow::runFileDialog(QFileDialog::AcceptMode mode, const QString& f
 {
     QFileDialog dialog(this);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     QStringList nameFilters;
