@@ -6,40 +6,17 @@
 #   real_window_test.sh PROGRAM
 set -euo pipefail
 program=$1
+. "$(dirname "$0")/../../scripts/headless-window.sh"
 work=$(mktemp -d)
-xvfb_pid= app_pid=
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'headless_stop; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 for tool in Xvfb xwininfo xdotool convert import; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/install-deps.sh installs it)"
 done
-
-# Xvfb picks a free display and writes its number to fd 3 once it is ready.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-unset QT_QPA_PLATFORM QT_SCALE_FACTOR
-
-"$program" >"$work/program.log" 2>&1 &
-app_pid=$!
-window=
-for _ in $(seq 100); do
-    window=$(xwininfo -name "Berechnung Gipfelfluss" 2>/dev/null | awk '/Window id:/ { print $4 }') && [ -n "$window" ] && break
-    kill -0 "$app_pid" 2>/dev/null || fail "the program ended early: $(cat "$work/program.log")"
-    sleep 0.1
-done
-[ -n "$window" ] || fail "no window \"Berechnung Gipfelfluss\" appeared"
-sleep 0.5
-
+headless_start_xvfb "$work" || fail "no X server"
+headless_start_program "$program" "$work" || fail "no window"
+window=$WINDOW
 info=$(xwininfo -id "$window")
 width=$(awk '/^ *Width:/ { print $2 }' <<<"$info")
 height=$(awk '/^ *Height:/ { print $2 }' <<<"$info")
@@ -87,10 +64,10 @@ red=$(count_colour "$work/result.png" 255,0,0 10 $((menu + 186)) 789 389)
 
 # "Beenden" ends the program with success.
 xdotool mousemove --window "$window" $((208 + 44)) $((menu + 112 + 12)) click 1
-for _ in $(seq 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app_pid" 2>/dev/null && fail "the program is still running after Beenden"
+for _ in $(seq 50); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$APP_PID" 2>/dev/null && fail "the program is still running after Beenden"
 status=0
-wait "$app_pid" || status=$?
-app_pid=
+wait "$APP_PID" || status=$?
+APP_PID=
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 echo "PASS"

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs a build into a scratch prefix and checks what a desktop needs:
+# the program, its desktop entry and its icon in the hicolor theme.
+#   install_test.sh BUILD_DIR
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+[ -x "$prefix/bin/gipfelfluss" ] || fail "bin/gipfelfluss is missing"
+entry=$prefix/share/applications/gipfelfluss.desktop
+[ -f "$entry" ] || fail "the desktop entry is missing"
+command -v desktop-file-validate >/dev/null || fail "desktop-file-validate is not installed (scripts/install-deps.sh installs it)"
+desktop-file-validate "$entry" || fail "the desktop entry is not valid"
+grep -qx 'Exec=gipfelfluss' "$entry" || fail "the desktop entry does not start gipfelfluss"
+grep -qx 'Icon=gipfelfluss' "$entry" || fail "the desktop entry names no icon"
+grep -qx 'Name=Gipfelfluss' "$entry" || fail "the desktop entry has no name"
+for size in 16 32 48 256; do
+    icon=$prefix/share/icons/hicolor/${size}x${size}/apps/gipfelfluss.png
+    [ -f "$icon" ] || fail "no ${size}x${size} icon"
+    [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "the ${size}x${size} icon has another size"
+done
+echo PASS
