@@ -8,6 +8,7 @@
 #include "chart/ResultMarker.h"
 #include "table/Grid.h"
 
+#include <QFontMetrics>
 #include <QTest>
 
 #include <cmath>
@@ -143,6 +144,35 @@ TEST_F(WindowTest, ChartFrameIsDrawnBeforeTheWindowIsFirstShown)
     EXPECT_TRUE(near(screen, commonLinePixel(g, ratio), darkBlue, ratio));
     const Pixel empty = emptyPixel(g, ratio);
     EXPECT_EQ(screen.pixel(empty.x, empty.y) & 0xffffff, orange & 0xffffff);
+}
+
+TEST_F(WindowTest, AxisLabelsHangFromTheirTextPositions)
+{
+    // "1000" is printed with its top-left corner 190 twips left of the
+    // 1000 line and 100 below the axis, in the 8.25 pt canvas font.
+    const ChartGeometry& g = window->form().chart();
+    const QImage& image = canvas().image();
+    const qreal ratio = image.devicePixelRatio();
+    const QFontMetrics metrics(canvas().font());
+    const int left = devicePixel(g.XBW1000 - 190, ratio);
+    const int top = devicePixel(g.YQ02 + 100, ratio);
+    const int right = left + int(metrics.horizontalAdvance(QStringLiteral("1000")) * ratio);
+    const int axis = devicePixel(g.YQ02, ratio);
+    int inkTop = image.height(), inkBottom = -1, inkLeft = image.width();
+    for (int y = axis + int(2 * ratio); y < top + int(metrics.height() * ratio) + 4; ++y)
+        for (int x = left - 4; x < right + 4; ++x)
+            if (qGray(image.pixel(x, y)) < 128) {
+                inkTop = std::min(inkTop, y);
+                inkBottom = std::max(inkBottom, y);
+                inkLeft = std::min(inkLeft, x);
+            }
+    ASSERT_GE(inkBottom, 0) << "no label below the 1000 line";
+    // Digits start just below the text position and stand about 8 pixels high.
+    EXPECT_GE(inkTop, top);
+    EXPECT_LE(inkTop, top + int(metrics.ascent() * ratio));
+    EXPECT_NEAR(inkBottom - inkTop + 1, metrics.tightBoundingRect(QStringLiteral("1000")).height() * ratio, 2 * ratio);
+    EXPECT_GE(inkLeft, left);
+    EXPECT_LE(inkLeft, left + int(2 * ratio));
 }
 
 TEST_F(WindowTest, ChartLinesAreCrispOnEveryPixelRatio)
