@@ -1,0 +1,43 @@
+#!/usr/bin/python3
+"""Times start-up to the first painted frame of the program's window and of a
+minimal Qt Widgets program, on Qt's offscreen platform, and prints a table.
+
+Usage: startup.py WINDOW_PROBE MINIMAL_PROBE [RUNS]"""
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+
+def run(probe):
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    start = time.perf_counter()
+    proc = subprocess.Popen([probe], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=env, text=True)
+    line = proc.stdout.readline()
+    elapsed = time.perf_counter() - start
+    proc.wait()
+    if not line.startswith("painted "):
+        sys.exit(f"{probe} did not report its first paint")
+    return elapsed * 1000.0, int(line.split()[1]) / 1024.0
+
+
+def main():
+    window, minimal = sys.argv[1], sys.argv[2]
+    runs = int(sys.argv[3]) if len(sys.argv) > 3 else 20
+    for probe in (window, minimal):  # warm the file cache
+        run(probe)
+    results = {}
+    for name, probe in (("window", window), ("minimal", minimal)):
+        samples = [run(probe) for _ in range(runs)]
+        results[name] = (statistics.median(s[0] for s in samples), max(s[1] for s in samples))
+    w, m = results["window"], results["minimal"]
+    print(f"| start-up to first paint, program window | {w[0]:.1f} ms | median of {runs} |")
+    print(f"| start-up to first paint, minimal Qt program | {m[0]:.1f} ms | median of {runs} |")
+    print(f"| start-up ratio program / minimal | {w[0] / m[0]:.2f} | target below 1.5 |")
+    print(f"| peak resident memory, program window | {w[1]:.1f} MiB | target below 60 MiB |")
+    print(f"| peak resident memory, minimal Qt program | {m[1]:.1f} MiB | |")
+
+
+if __name__ == "__main__":
+    main()
