@@ -5,8 +5,9 @@
 #include <QString>
 
 // Reads the first worksheet of a legacy Excel workbook (.xls, Excel 5 to
-// 2003). FreeXL reads numbers, texts and dates; the saved results of formulas
-// and the truth and error values, which FreeXL leaves empty or turns into
-// numbers, are read from the workbook stream's own cell records.
+// 2003): numbers, texts, dates (by the cell's number format), truth and error
+// values and the saved results of formulas. libgsf opens the OLE2 container;
+// the cell records of the workbook stream are read here, every read checked
+// against the stream's end.
 // Any failure, on any input, is a RuntimeError with a German reason.
 FirstWorksheet readXls(const QString& path);

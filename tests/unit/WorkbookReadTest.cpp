@@ -183,6 +183,18 @@ TEST(WorkbookCells, AFormulaSavedWithoutItsResultIsUnreadableNotEmpty)
     }
 }
 
+TEST(WorkbookCells, LongTextsOfALegacyWorkbookRunOverRecordEndsWhole)
+{
+    // As make_fixtures.py writes them: 1000 characters after the row label,
+    // odd rows beyond Latin-1.
+    const auto longText = [](int row) {
+        return QStringLiteral("Zeile %1: ").arg(row) +
+               (row % 2 ? QStringLiteral("€ü") : QStringLiteral("ab")).repeated(500);
+    };
+    const Workbook book(fixtures::path(QStringLiteral("long-texts.xls")));
+    for (int row = 2; row <= 26; ++row) EXPECT_EQ(textAt(book, row, 1), longText(row)) << "A" << row;
+}
+
 TEST(WorkbookCells, OutsideTheSheetIsARuntimeError)
 {
     const Workbook book(fixtures::path(QStringLiteral("values-openpyxl.xlsx")));
