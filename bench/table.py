@@ -1,0 +1,28 @@
+#!/usr/bin/python3
+"""Prints Google Benchmark JSON results as rows of a Markdown table, with the
+target each figure is held against. Usage: table.py RESULT.json..."""
+import json
+import sys
+
+TARGETS = {
+    "ClickToResult": "below 2 ms",
+    "Import/xls": "below 30 ms",
+    "Import/xlsx": "below 30 ms",
+    "ExportHundredRows": "below 30 ms",
+}
+
+
+def shown(value, unit):
+    scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[unit]
+    ms = value * scale
+    if ms < 0.001:
+        return f"{ms * 1e6:.0f} ns"
+    return f"{ms * 1000:.2f} µs" if ms < 1 else f"{ms:.2f} ms"
+
+
+for path in sys.argv[1:]:
+    with open(path) as f:
+        for b in json.load(f)["benchmarks"]:
+            name = b["name"].split("/iterations")[0]
+            target = next((t for k, t in TARGETS.items() if name.startswith(k)), "")
+            print(f"| {name} | {shown(b['real_time'], b['time_unit'])} | {target} |")
