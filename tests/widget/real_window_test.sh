@@ -9,7 +9,11 @@ program=$1
 . "$(dirname "$0")/../../scripts/headless-window.sh"
 work=$(mktemp -d)
 trap 'headless_stop; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+    echo "FAIL: $*" >&2
+    [ -s "$work/program.log" ] && sed 's/^/program: /' "$work/program.log" >&2
+    exit 1
+}
 
 for tool in Xvfb xwininfo xdotool convert import; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/install-deps.sh installs it)"
