@@ -111,7 +111,7 @@ Cell readCell(QXmlStreamReader& xml, const NumberText& numbers)
     const bool error = a.value(calcextNs, QLatin1String("value-type")) == QLatin1String("error");
     const bool formula = a.hasAttribute(tableNs, QLatin1String("formula"));
     const QString text = readCellText(xml);
-    const QString damaged = QStringLiteral("Ein Zellwert ist unlesbar: die Datei ist beschädigt.");
+    const QString damaged = QStringLiteral("Der Wert der Zelle %1 ist unlesbar: die Datei ist beschädigt.");
 
     if (error) return {CellError{text}, {}};
     if (type == QLatin1String("float") || type == QLatin1String("percentage") || type == QLatin1String("currency")) {
@@ -123,8 +123,10 @@ Cell readCell(QXmlStreamReader& xml, const NumberText& numbers)
     }
     if (type == QLatin1String("date")) {
         const QString value = a.value(officeNs, QLatin1String("date-value")).toString();
-        const QDate day = QDate::fromString(value, Qt::ISODate);
-        const QDateTime when = day.isValid() ? QDateTime(day, QTime(0, 0)) : QDateTime::fromString(value, Qt::ISODate);
+        // "2024-03-15" or "2024-03-15T08:00:00"
+        const QDateTime when = value.contains(QLatin1Char('T'))
+                                   ? QDateTime::fromString(value, Qt::ISODate)
+                                   : QDateTime(QDate::fromString(value, Qt::ISODate), QTime(0, 0));
         if (!when.isValid()) return {{}, damaged};
         return {when, {}};
     }
@@ -143,7 +145,7 @@ Cell readCell(QXmlStreamReader& xml, const NumberText& numbers)
         return {text, {}};
     }
     if (formula && text.isEmpty())
-        return {{}, QStringLiteral("Eine Zelle enthält eine Formel ohne gespeichertes Ergebnis. Bitte die "
+        return {{}, QStringLiteral("Die Zelle %1 enthält eine Formel ohne gespeichertes Ergebnis. Bitte die "
                                    "Arbeitsmappe in einem Tabellenprogramm öffnen, berechnen lassen und speichern.")};
     if (!text.isEmpty()) return {text, {}};
     return {};
@@ -185,9 +187,14 @@ void readTable(QXmlStreamReader& xml, SheetCells& cells)
             const Cell cell = readCell(xml, numbers);
             if (row <= SheetCells::maxRows && col <= SheetCells::maxCols) {
                 if (!cell.problem.isEmpty()) {
+                    // A repeated unreadable cell is marked in its first 100 rows
+                    // and columns: enough for any use, bounded for damaged files.
                     for (qint64 r = row; r < row + rows && r <= SheetCells::maxRows && r < row + 100; ++r)
                         for (qint64 c = col; c < col + cols && c <= SheetCells::maxCols && c < col + 100; ++c)
-                            cells.setUnreadable(int(r), int(c), cell.problem);
+                            cells.setUnreadable(int(r), int(c),
+                                                cell.problem.contains(QLatin1String("%1"))
+                                                    ? cell.problem.arg(SheetCells::reference(int(r), int(c)))
+                                                    : cell.problem);
                 } else {
                     cells.setBlock(int(row), int(rows), int(col), int(cols), cell.value);
                 }

@@ -47,3 +47,10 @@ CellValue SheetCells::value(int row, int col) const
         if (row >= b.row && row < b.row + b.rows && col >= b.col && col < b.col + b.cols) return b.value;
     return {};
 }
+
+QString SheetCells::reference(int row, int col)
+{
+    QString letters;
+    for (int c = col; c > 0; c = (c - 1) / 26) letters.prepend(QChar(u'A' + (c - 1) % 26));
+    return letters + QString::number(row);
+}

@@ -29,6 +29,9 @@ public:
 
     bool isEmpty() const { return m_cells.isEmpty() && m_blocks.empty(); }
 
+    // A cell's name as spreadsheets show it: row 12, column 2 is "B12".
+    static QString reference(int row, int col);
+
 private:
     struct Entry {
         CellValue value;

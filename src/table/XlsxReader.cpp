@@ -175,13 +175,6 @@ struct SheetContext {
     NumberText numbers{QLocale::c()};
 };
 
-QString referenceText(int row, int col)
-{
-    QString letters;
-    for (int c = col; c > 0; c = (c - 1) / 26) letters.prepend(QChar(u'A' + (c - 1) % 26));
-    return letters + QString::number(row);
-}
-
 void readCell(QXmlStreamReader& xml, const SheetContext& context, int row, int col, SheetCells& cells)
 {
     const auto a = xml.attributes();
@@ -218,12 +211,12 @@ void readCell(QXmlStreamReader& xml, const SheetContext& context, int row, int c
             cells.setUnreadable(row, col, QStringLiteral("Die Zelle %1 enthält eine Formel ohne gespeichertes Ergebnis. "
                                                          "Bitte die Arbeitsmappe in einem Tabellenprogramm öffnen, "
                                                          "berechnen lassen und speichern.")
-                                              .arg(referenceText(row, col)));
+                                              .arg(SheetCells::reference(row, col)));
         return;  // a cell with a format only
     }
     const auto damaged = [&] {
         cells.setUnreadable(row, col, QStringLiteral("Der Wert der Zelle %1 ist unlesbar: die Datei ist beschädigt.")
-                                          .arg(referenceText(row, col)));
+                                          .arg(SheetCells::reference(row, col)));
     };
     if (type == QLatin1String("s")) {
         bool ok = false;
@@ -294,6 +287,8 @@ FirstWorksheet readXlsx(const QString& path)
     for (const Relationship& rel : readRelationships(zip, QString()))
         if (isType(rel, QLatin1String("officeDocument"))) workbookPart = rel.target;
     if (workbookPart.isEmpty() || !zip.contains(workbookPart)) refuse(notWorkbook);
+    if (workbookPart.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive))
+        refuse(QStringLiteral("Binäre Excel-Arbeitsmappen (.xlsb) werden nicht unterstützt; bitte als .xlsx speichern."));
     const QHash<QString, Relationship> rels = readRelationships(zip, workbookPart);
 
     // The first sheet in the workbook's order that is a worksheet (not a chart sheet).

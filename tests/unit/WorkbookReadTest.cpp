@@ -195,6 +195,28 @@ TEST(WorkbookCells, LongTextsOfALegacyWorkbookRunOverRecordEndsWhole)
     for (int row = 2; row <= 26; ++row) EXPECT_EQ(textAt(book, row, 1), longText(row)) << "A" << row;
 }
 
+TEST(WorkbookCells, OpenDocumentDetailsAreReadAsSaved)
+{
+    const Workbook book(fixtures::path(QStringLiteral("odf-details.ods")));
+    EXPECT_EQ(book.Worksheets(1).Name(), QStringLiteral("Einzelheiten"));
+    const struct {
+        int row, col;
+        const char* text;
+    } cells[] = {
+        {1, 1, "Werte"},       {2, 1, "7"}, {4, 1, "7"}, {4, 2, "7"}, {4, 3, ""}, {5, 1, "Strang  4\nNord"},
+        {6, 1, "0,25"},        {7, 1, "10:30"}, {8, 1, "15.03.2024 08:00"}, {9, 1, "FALSCH"},
+        {10, 1, "mit Notiz"},
+    };
+    for (const auto& c : cells)
+        EXPECT_EQ(textAt(book, c.row, c.col), QString::fromUtf8(c.text)) << SheetCells::reference(c.row, c.col).toStdString();
+    try {
+        (void)book.Worksheets(1).Cells(11, 1).Value();
+        FAIL() << "the formula cell gave a value";
+    } catch (const RuntimeError& error) {
+        EXPECT_TRUE(QString::fromUtf8(error.what()).contains(QStringLiteral("A11"))) << error.what();
+    }
+}
+
 TEST(WorkbookCells, OutsideTheSheetIsARuntimeError)
 {
     const Workbook book(fixtures::path(QStringLiteral("values-openpyxl.xlsx")));
