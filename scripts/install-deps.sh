@@ -7,11 +7,11 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libfreexl-dev liborcus-dev libixion-dev libboost-dev libxlsxwriter-dev zlib1g-dev libzip-dev libgsf-1-dev
+  libxlsxwriter-dev libzip-dev libgsf-1-dev
   xvfb xauth x11-utils x11-apps imagemagick xdotool desktop-file-utils
   fonts-liberation fonts-dejavu-core
   clang libclang-rt-14-dev
-  python3 python3-xlwt python3-openpyxl
+  python3 python3-openpyxl
   xdg-utils
 )
 
