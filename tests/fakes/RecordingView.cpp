@@ -14,18 +14,18 @@ void RecordingView::showMessage(const QString& prompt, Icon icon, const QString&
 
 QString RecordingView::showOpenDialog(const QString& fileName, const QList<FileFilter>& filters)
 {
-    dialogs.push_back({false, fileName, filters});
-    log << QStringLiteral("open dialog");
-    if (dialogAnswers.empty()) return {};
-    QString answer = dialogAnswers.front();
-    dialogAnswers.pop_front();
-    return answer;
+    return answerDialog({false, fileName, filters});
 }
 
 QString RecordingView::showSaveDialog(const QString& fileName, const QList<FileFilter>& filters)
 {
-    dialogs.push_back({true, fileName, filters});
-    log << QStringLiteral("save dialog");
+    return answerDialog({true, fileName, filters});
+}
+
+QString RecordingView::answerDialog(const Dialog& dialog)
+{
+    dialogs.push_back(dialog);
+    log << (dialog.save ? QStringLiteral("save dialog") : QStringLiteral("open dialog"));
     if (dialogAnswers.empty()) return {};
     QString answer = dialogAnswers.front();
     dialogAnswers.pop_front();

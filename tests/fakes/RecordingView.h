@@ -51,5 +51,6 @@ public:
     QStringList log;
 
 private:
+    QString answerDialog(const Dialog& dialog);
     static std::size_t index(TextBox box) { return std::size_t(box); }
 };

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "base/RuntimeError.h"
+#include "table/SheetCells.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -20,4 +23,23 @@ inline QString writeFuzzFile(const std::uint8_t* data, std::size_t size, const c
     file.write(reinterpret_cast<const char*>(data), qint64(size));
     file.close();
     return path;
+}
+
+// Runs one reader on one input: every file is either read, with every cell the
+// import asks for answering or refusing, or refused with a RuntimeError.
+// Anything else (a crash, a hang, a leak, another exception) is a finding.
+inline void fuzzReader(FirstWorksheet (*read)(const QString&), const std::uint8_t* data, std::size_t size,
+                       const char* suffix)
+{
+    try {
+        const FirstWorksheet sheet = read(writeFuzzFile(data, size, suffix));
+        for (int r = 1; r <= 26; ++r) {
+            try {
+                (void)sheet.cells.value(r, 1);
+            } catch (const RuntimeError&) {
+                // a formula saved without its result
+            }
+        }
+    } catch (const RuntimeError&) {
+    }
 }

@@ -1,20 +1,8 @@
-// Every file is either read or refused with a RuntimeError: no crash, no hang, no leak.
 #include "FuzzFile.h"
-#include "base/RuntimeError.h"
 #include "table/OdsReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    try {
-        const FirstWorksheet sheet = readOds(writeFuzzFile(data, size, ".ods"));
-        for (int r = 1; r <= 26; ++r) {
-            try {
-                (void)sheet.cells.value(r, 1);
-            } catch (const RuntimeError&) {
-                // a formula saved without its result
-            }
-        }
-    } catch (const RuntimeError&) {
-    }
+    fuzzReader(readOds, data, size, ".ods");
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 #include "chart/Palette.h"
+#include "fakes/GridRows.h"
 #include "fakes/QtPrinters.h"
 #include "fakes/RecordingView.h"
 
@@ -16,13 +17,6 @@ using Box = View::TextBox;
 const QString invalidInput = QStringLiteral("Üngültige Eingabe");
 const QString lockPrompt = QStringLiteral("Für eine neue Berechnung\r\nbitte Neue Eingabe drücken!");
 const QString fullPrompt = QStringLiteral("Tabelle ist voll!\r\nBitte in Excel abspeichern,\r\noder Programm neu starten");
-
-QStringList row(const Grid& g, int r)
-{
-    QStringList cells;
-    for (int c = 0; c < g.cols(); ++c) cells << g.cell(r, c);
-    return cells;
-}
 
 class Form1Test : public testing::Test {
 protected:
@@ -47,7 +41,7 @@ TEST_F(Form1Test, LoadDrawsTheFrameAndSetsUpTheTable)
     EXPECT_EQ(view.canvas.lines.size(), 58u);
     EXPECT_DOUBLE_EQ(form.chart().XBW10, 2994);
     EXPECT_EQ(view.grid.rows(), 3);
-    EXPECT_EQ(row(view.grid, 0), QStringList({"Nr.", "BW", "Einzel BW", "l/sec", "l/min"}));
+    EXPECT_EQ(gridRow(view.grid, 0), QStringList({"Nr.", "BW", "Einzel BW", "l/sec", "l/min"}));
     EXPECT_TRUE(view.messages.empty());
 }
 
@@ -120,7 +114,7 @@ TEST_F(Form1Test, EachPressEitherCalculatesOrAnswersInvalidInput)
         if (p.tableRow) {
             EXPECT_TRUE(v.messages.empty()) << trace;
             EXPECT_EQ(f.Berechnet(), Form1::True) << trace;
-            EXPECT_EQ(row(v.grid, 1), *p.tableRow) << trace;
+            EXPECT_EQ(gridRow(v.grid, 1), *p.tableRow) << trace;
             EXPECT_EQ(v.text(Box::Text3), p.tableRow->at(3)) << trace;
             EXPECT_EQ(v.text(Box::Text4), p.tableRow->at(4)) << trace;
             EXPECT_EQ(v.text(Box::Text1), QString::fromLatin1(p.total)) << trace;
@@ -135,7 +129,7 @@ TEST_F(Form1Test, EachPressEitherCalculatesOrAnswersInvalidInput)
             EXPECT_EQ(v.text(Box::Text2), "") << trace;
             EXPECT_EQ(v.text(Box::Text3), "old l/s") << trace;
             EXPECT_EQ(v.text(Box::Text4), "old l/min") << trace;
-            EXPECT_EQ(row(v.grid, 1), QStringList({"", "", "", "", ""})) << trace;
+            EXPECT_EQ(gridRow(v.grid, 1), QStringList({"", "", "", "", ""})) << trace;
             EXPECT_EQ(v.canvas.linesOf(palette::lightRed).size(), 0u) << trace;
         }
     }
@@ -179,9 +173,9 @@ TEST_F(Form1Test, SecondPressOnlyShowsTheLockUntilNeueEingabe)
         form.Command2_Click();
         view.messages.clear();
     }
-    EXPECT_EQ(row(view.grid, 1)[1], "300");
-    EXPECT_EQ(row(view.grid, 2)[1], "50");
-    EXPECT_EQ(row(view.grid, 3)[1], "");
+    EXPECT_EQ(gridRow(view.grid, 1)[1], "300");
+    EXPECT_EQ(gridRow(view.grid, 2)[1], "50");
+    EXPECT_EQ(gridRow(view.grid, 3)[1], "");
 }
 
 TEST_F(Form1Test, AfterInvalidInputTheNextPressCalculatesAtOnce)
@@ -302,7 +296,7 @@ TEST_F(Form1GermanTest, ReadsAndWritesDecimalCommas)
     press("299,5", "2,0");
     EXPECT_EQ(view.text(Box::Text3), "1,68");
     EXPECT_EQ(view.text(Box::Text4), "101,0");
-    EXPECT_EQ(row(view.grid, 1), QStringList({"1", "300", "2", "1,68", "101,0"}));
+    EXPECT_EQ(gridRow(view.grid, 1), QStringList({"1", "300", "2", "1,68", "101,0"}));
     EXPECT_NE(view.canvas.findText("0,3"), nullptr);
 }
 

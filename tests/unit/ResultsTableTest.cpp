@@ -1,6 +1,7 @@
 #include "base/NumberText.h"
 #include "table/Grid.h"
 #include "table/ResultsTable.h"
+#include "fakes/GridRows.h"
 #include "fakes/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -8,13 +9,6 @@
 #include <QStringList>
 
 namespace {
-
-QStringList row(const Grid& g, int r)
-{
-    QStringList cells;
-    for (int c = 0; c < g.cols(); ++c) cells << g.cell(r, c);
-    return cells;
-}
 
 class ResultsTable : public testing::Test {
 protected:
@@ -29,8 +23,8 @@ TEST_F(ResultsTable, StartsWithHeadersAndTwoEmptyRows)
 {
     EXPECT_EQ(grid.rows(), 3);
     EXPECT_EQ(grid.cols(), 5);
-    EXPECT_EQ(row(grid, 0), QStringList({"Nr.", "BW", "Einzel BW", "l/sec", "l/min"}));
-    EXPECT_EQ(row(grid, 1), QStringList({"", "", "", "", ""}));
+    EXPECT_EQ(gridRow(grid, 0), QStringList({"Nr.", "BW", "Einzel BW", "l/sec", "l/min"}));
+    EXPECT_EQ(gridRow(grid, 1), QStringList({"", "", "", "", ""}));
     EXPECT_EQ(resultsTable::firstFreeRow(grid), 1);
 }
 
@@ -38,8 +32,8 @@ TEST_F(ResultsTable, EntersNumbersWithTheColumnsPatterns)
 {
     enter(10, 2, 0.396278);
     enter(12.7, -3, 1.692503);
-    EXPECT_EQ(row(grid, 1), QStringList({"1", "10", "2", "0.40", "23.8"}));
-    EXPECT_EQ(row(grid, 2), QStringList({"2", "13", "-3", "1.69", "101.6"}));
+    EXPECT_EQ(gridRow(grid, 1), QStringList({"1", "10", "2", "0.40", "23.8"}));
+    EXPECT_EQ(gridRow(grid, 2), QStringList({"2", "13", "-3", "1.69", "101.6"}));
     EXPECT_EQ(resultsTable::firstFreeRow(grid), 3);
 }
 
@@ -50,7 +44,7 @@ TEST_F(ResultsTable, AFullGridGrowsSoThatNoResultIsLost)
     EXPECT_EQ(grid.rows(), 3);
     enter(30, 2, 0.6);  // no free row left: the table takes a new one
     EXPECT_EQ(grid.rows(), 4);
-    EXPECT_EQ(row(grid, 3), QStringList({"3", "30", "2", "0.60", "36.0"}));
+    EXPECT_EQ(gridRow(grid, 3), QStringList({"3", "30", "2", "0.60", "36.0"}));
 }
 
 TEST_F(ResultsTable, OnlyTheTotalColumnDecidesWhetherARowIsTaken)
@@ -60,7 +54,7 @@ TEST_F(ResultsTable, OnlyTheTotalColumnDecidesWhetherARowIsTaken)
     grid.setText("imported");
     EXPECT_EQ(resultsTable::firstFreeRow(grid), 1);
     enter(10, 2, 0.4);
-    EXPECT_EQ(row(grid, 1).first(), "1");
+    EXPECT_EQ(gridRow(grid, 1).first(), "1");
 }
 
 struct Prepare {
@@ -90,7 +84,7 @@ TEST_F(ResultsTable, NextEntryKeepsTheNextRowAndOneBelowButCutsNoText)
         resultsTable::prepareNextEntry(g, free);
         EXPECT_EQ(g.rows(), p.rowsAfter) << p.occupied << " occupied, text up to row " << p.importedUpTo;
         EXPECT_EQ(g.cols(), 5);
-        EXPECT_EQ(row(g, 0), QStringList({"Nr.", "BW", "Einzel BW", "l/sec", "l/min"}));
+        EXPECT_EQ(gridRow(g, 0), QStringList({"Nr.", "BW", "Einzel BW", "l/sec", "l/min"}));
     }
 }
 
@@ -98,7 +92,7 @@ TEST_F(ResultsTable, HeadersComeBackAfterTheColumnsWereChanged)
 {
     grid.setCols(2);
     resultsTable::prepareNextEntry(grid, resultsTable::firstFreeRow(grid));
-    EXPECT_EQ(row(grid, 0), QStringList({"Nr.", "BW", "Einzel BW", "l/sec", "l/min"}));
+    EXPECT_EQ(gridRow(grid, 0), QStringList({"Nr.", "BW", "Einzel BW", "l/sec", "l/min"}));
 }
 
 }  // namespace

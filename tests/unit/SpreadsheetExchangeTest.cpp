@@ -1,3 +1,4 @@
+#include "SpreadsheetWindow.h"
 #include "WorkbookFixtures.h"
 
 #include "app/Form1.h"
@@ -13,51 +14,9 @@
 
 namespace {
 
-const QLocale german(QLocale::German, QLocale::Germany);
 using TextBox = View::TextBox;
 
-// A window after start with the given (total, largest single unit) entered,
-// each followed by "Neue Eingabe" except the last, whose result stays shown
-// when leaveComputed is set.
-struct Window {
-    RecordingView view;
-    Form1 form{view, german};
-
-    explicit Window(const std::vector<std::pair<const char*, const char*>>& entries = {}, bool leaveComputed = false)
-    {
-        form.Form_Load();
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            view.type(TextBox::Text1, QString::fromLatin1(entries[i].first));
-            view.type(TextBox::Text2, QString::fromLatin1(entries[i].second));
-            form.Command1_Click();
-            if (!(leaveComputed && i + 1 == entries.size())) form.Command2_Click();
-        }
-        view.messages.clear();
-        view.dialogs.clear();
-    }
-
-    std::vector<QStringList> table() const
-    {
-        std::vector<QStringList> rows;
-        for (int r = 0; r < view.grid.rows(); ++r) {
-            QStringList row;
-            for (int c = 0; c < view.grid.cols(); ++c) row << view.grid.cell(r, c);
-            rows.push_back(row);
-        }
-        return rows;
-    }
-
-    void import(const QString& path)
-    {
-        view.dialogAnswers.push_back(path);
-        form.mnuexcel1_Click();
-    }
-    void save(const QString& path)
-    {
-        view.dialogAnswers.push_back(path);
-        form.mnuexcel2_Click();
-    }
-};
+using Window = SpreadsheetWindow;
 
 const std::vector<std::pair<const char*, const char*>> threeEntries{{"10", "2"}, {"12,7", "3"}, {"400", "0,4"}};
 

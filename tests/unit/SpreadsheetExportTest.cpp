@@ -1,3 +1,4 @@
+#include "SpreadsheetWindow.h"
 #include "WorkbookFixtures.h"
 
 #include "app/Form1.h"
@@ -21,42 +22,9 @@ namespace {
 const QLocale german(QLocale::German, QLocale::Germany);
 using TextBox = View::TextBox;
 
-struct Window {
-    RecordingView view;
-    Form1 form{view, german};
-
-    Window()
-    {
-        form.Form_Load();
-        const std::pair<const char*, const char*> entries[] = {{"10", "2"}, {"12,7", "3"}, {"400", "-3"}, {"25", "8"}};
-        for (const auto& [total, largest] : entries) {
-            view.type(TextBox::Text1, QString::fromLatin1(total));
-            view.type(TextBox::Text2, QString::fromLatin1(largest));
-            form.Command1_Click();
-            form.Command2_Click();
-        }
-        view.messages.clear();
-    }
-    std::vector<QStringList> table() const
-    {
-        std::vector<QStringList> rows;
-        for (int r = 0; r < view.grid.rows(); ++r) {
-            QStringList row;
-            for (int c = 0; c < view.grid.cols(); ++c) row << view.grid.cell(r, c);
-            rows.push_back(row);
-        }
-        return rows;
-    }
-    void import(const QString& path)
-    {
-        view.dialogAnswers.push_back(path);
-        form.mnuexcel1_Click();
-    }
-    void save(const QString& path)
-    {
-        view.dialogAnswers.push_back(path);
-        form.mnuexcel2_Click();
-    }
+// A window whose table holds four results.
+struct Window : SpreadsheetWindow {
+    Window() : SpreadsheetWindow({{"10", "2"}, {"12,7", "3"}, {"400", "-3"}, {"25", "8"}}) {}
 };
 
 // The saved workbook as openpyxl, an independent reader, sees its first
