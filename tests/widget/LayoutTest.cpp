@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTextLayout>
@@ -165,12 +166,13 @@ TEST_F(WindowTest, Label4WrapsIntoTwoLinesAtTheRunOfBlanks)
     EXPECT_EQ(inkBands(image, window->palette().color(QPalette::Button).rgb()), 2);
 }
 
-TEST_F(WindowTest, OtherLabelsStayOnOneLine)
+TEST_F(WindowTest, OtherLabelsStayOnOneLineAndShowTheirWholeCaption)
 {
     for (int n : {1, 2, 3, 5, 6, 7}) {
         auto* label = window->findChild<QLabel*>(QStringLiteral("Label%1").arg(n));
         ASSERT_NE(label, nullptr);
         EXPECT_FALSE(label->wordWrap()) << n;
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->contentsRect().width()) << n;
         EXPECT_EQ(inkBands(label->grab().toImage(), window->palette().color(QPalette::Button).rgb()), 1) << n;
     }
 }
