@@ -53,10 +53,10 @@ def dib(path, size, bits):
 
 
 def main():
-    out, specs = sys.argv[1], sys.argv[2:]
+    out, entries = sys.argv[1], sys.argv[2:]
     images = []
-    for spec in specs:
-        path, size, bits = spec.rsplit(':', 2)
+    for entry in entries:
+        path, size, bits = entry.rsplit(':', 2)
         images.append((int(size), int(bits)) + dib(path, int(size), int(bits)))
     offset = 6 + 16 * len(images)
     directory, bodies = b'', b''
