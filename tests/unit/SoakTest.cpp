@@ -121,7 +121,9 @@ TEST(Soak, RandomEventsFollowTheControllersStateTable)
         ASSERT_EQ(form.Berechnet(), flag ? Form1::True : Form1::False) << "step " << step;
         ASSERT_EQ(view.grid.rows(), rows) << "step " << step;
         ASSERT_EQ(view.messages.size(), expectedCaption.isEmpty() ? 0u : 1u) << "step " << step;
-        if (!expectedCaption.isEmpty()) ASSERT_EQ(view.messages[0].caption, expectedCaption) << "step " << step;
+        if (!expectedCaption.isEmpty()) {
+            ASSERT_EQ(view.messages[0].caption, expectedCaption) << "step " << step;
+        }
         ASSERT_EQ(view.endRequests, endRequests);
     }
     checkRowsNumberedWithoutGaps(view.grid, occupied);

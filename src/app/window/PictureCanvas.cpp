@@ -65,6 +65,7 @@ void PictureCanvas::print(const QString& text)
 void PictureCanvas::clear()
 {
     m_strokes.clear();
+    finishDrawing();
     ensureImage();
     m_image.fill(background);
     m_currentX = 0;
@@ -74,6 +75,7 @@ void PictureCanvas::clear()
 
 const QImage& PictureCanvas::image()
 {
+    finishDrawing();
     ensureImage();
     return m_image;
 }
@@ -90,6 +92,7 @@ void PictureCanvas::ensureImage()
     const qreal ratio = devicePixelRatioF();
     const QSize size = contentsRect().size() * ratio;
     if (!m_image.isNull() && m_image.size() == size && m_image.devicePixelRatio() == ratio) return;
+    finishDrawing();
     m_image = QImage(size, QImage::Format_RGB32);
     m_image.setDevicePixelRatio(ratio);
     // Points of the canvas font resolve at the screen's logical resolution.
@@ -100,10 +103,24 @@ void PictureCanvas::ensureImage()
     for (const Stroke& stroke : m_strokes) render(stroke);
 }
 
+QPainter& PictureCanvas::imagePainter()
+{
+    if (!m_painter.isActive()) {
+        m_painter.begin(&m_image);
+        m_painter.setRenderHint(QPainter::Antialiasing, false);
+        m_painter.setFont(font());
+    }
+    return m_painter;
+}
+
+void PictureCanvas::finishDrawing()
+{
+    if (m_painter.isActive()) m_painter.end();
+}
+
 QRect PictureCanvas::render(const Stroke& stroke)
 {
-    QPainter painter(&m_image);
-    painter.setRenderHint(QPainter::Antialiasing, false);
+    QPainter& painter = imagePainter();
     if (const auto* line = std::get_if<Line>(&stroke)) {
         painter.setPen(QPen(line->colour, line->width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         const QPointF from = toImage(line->x1, line->y1);
@@ -113,7 +130,6 @@ QRect PictureCanvas::render(const Stroke& stroke)
         return QRectF(from, to).normalized().toAlignedRect().adjusted(-margin, -margin, margin, margin);
     }
     const auto& text = std::get<Text>(stroke);
-    painter.setFont(font());
     painter.setPen(text.colour);
     const QPointF topLeft = toImage(text.x, text.y);
     const QFontMetricsF metrics(font(), &m_image);
@@ -131,6 +147,7 @@ void PictureCanvas::add(Stroke stroke)
 
 void PictureCanvas::paintEvent(QPaintEvent* event)
 {
+    finishDrawing();
     ensureImage();
     const QRect area = contentsRect();
     QPainter painter(this);

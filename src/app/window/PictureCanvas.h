@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFrame>
 #include <QImage>
+#include <QPainter>
 
 #include <variant>
 #include <vector>
@@ -61,10 +62,16 @@ private:
     QPointF toImage(double xTwips, double yTwips) const;
     void ensureImage();
     QRect render(const Stroke& stroke);
+    // One painter stays open on the image while strokes arrive one after the
+    // other (the chart frame is about a hundred); it is ended before the image
+    // is shown, read or replaced.
+    QPainter& imagePainter();
+    void finishDrawing();
     void add(Stroke stroke);
 
     std::vector<Stroke> m_strokes;  // everything drawn since the last clear()
     QImage m_image;
+    QPainter m_painter;
     int m_lineWidth = 1;
     QColor m_colour = Qt::black;
     float m_currentX = 0;  // twips
