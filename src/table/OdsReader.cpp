@@ -16,11 +16,6 @@ const QString officeNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:o
 const QString textNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:text:1.0");
 const QString calcextNs = QStringLiteral("urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0");
 
-[[noreturn]] void refuse(const QString& reason)
-{
-    throw RuntimeError(reason.toStdString());
-}
-
 bool is(const QXmlStreamReader& xml, const QString& ns, QLatin1String name)
 {
     return xml.namespaceUri() == ns && xml.name() == name;
@@ -211,7 +206,7 @@ FirstWorksheet readOds(const QString& path)
 {
     ZipPackage zip(path);
     if (!zip.contains(QStringLiteral("content.xml")))
-        refuse(QStringLiteral("Der Inhalt (content.xml) fehlt in der Datei: sie ist beschädigt."));
+        throw RuntimeError(QStringLiteral("Der Inhalt (content.xml) fehlt in der Datei: sie ist beschädigt."));
     QXmlStreamReader xml(zip.read(QStringLiteral("content.xml")));
     FirstWorksheet sheet;
     bool found = false;
@@ -224,7 +219,7 @@ FirstWorksheet readOds(const QString& path)
         }
     }
     if (xml.hasError())
-        refuse(QStringLiteral("Der Inhalt (content.xml) ist kein gültiges XML: die Datei ist beschädigt."));
-    if (!found) refuse(QStringLiteral("Die Arbeitsmappe enthält kein Tabellenblatt."));
+        throw RuntimeError(QStringLiteral("Der Inhalt (content.xml) ist kein gültiges XML: die Datei ist beschädigt."));
+    if (!found) throw RuntimeError(QStringLiteral("Die Arbeitsmappe enthält kein Tabellenblatt."));
     return sheet;
 }

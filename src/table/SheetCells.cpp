@@ -40,7 +40,7 @@ CellValue SheetCells::value(int row, int col) const
 {
     const auto it = m_cells.constFind(key(row, col));
     if (it != m_cells.constEnd()) {
-        if (!it->problem.isEmpty()) throw RuntimeError(it->problem.toStdString());
+        if (!it->problem.isEmpty()) throw RuntimeError(it->problem);
         return it->value;
     }
     for (const Block& b : m_blocks)

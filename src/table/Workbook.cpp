@@ -11,11 +11,6 @@
 
 namespace {
 
-[[noreturn]] void refuse(const QString& reason)
-{
-    throw RuntimeError(reason.toStdString());
-}
-
 const QByteArray oleMagic("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
 const QByteArray odsMimeType("application/vnd.oasis.opendocument.spreadsheet");
 
@@ -26,7 +21,7 @@ FirstWorksheet read(Workbook::Format format, const QString& path)
     case Workbook::Format::Xlsx: return readXlsx(path);
     case Workbook::Format::Ods: return readOds(path);
     }
-    refuse(QStringLiteral("Unbekanntes Dateiformat."));
+    throw RuntimeError(QStringLiteral("Unbekanntes Dateiformat."));
 }
 
 }  // namespace
@@ -34,7 +29,7 @@ FirstWorksheet read(Workbook::Format format, const QString& path)
 Cell Worksheet::Cells(int row, int column) const
 {
     if (row < 1 || column < 1 || row > SheetCells::maxRows || column > SheetCells::maxCols)
-        refuse(QStringLiteral("Die Zelle (Zeile %1, Spalte %2) liegt außerhalb des Tabellenblatts.").arg(row).arg(column));
+        throw RuntimeError(QStringLiteral("Die Zelle (Zeile %1, Spalte %2) liegt außerhalb des Tabellenblatts.").arg(row).arg(column));
     return Cell(m_cells.value(row, column));
 }
 
@@ -45,7 +40,7 @@ void WorkbookWindow::setVisible(bool visible)
 
 WorkbookWindow& WorkbookApplication::Windows(int index)
 {
-    if (index != 1) refuse(QStringLiteral("Die Arbeitsmappe hat kein Fenster Nr. %1.").arg(index));
+    if (index != 1) throw RuntimeError(QStringLiteral("Die Arbeitsmappe hat kein Fenster Nr. %1.").arg(index));
     return m_window;
 }
 
@@ -62,30 +57,30 @@ Workbook::Workbook(const QString& path, WorkbookWindow::ShowDocument show)
 
 const Worksheet& Workbook::Worksheets(int index) const
 {
-    if (index != 1) refuse(QStringLiteral("Von der Arbeitsmappe wird nur das erste Tabellenblatt gelesen."));
+    if (index != 1) throw RuntimeError(QStringLiteral("Von der Arbeitsmappe wird nur das erste Tabellenblatt gelesen."));
     return m_sheet;
 }
 
 Workbook::Format Workbook::detectFormat(const QString& path)
 {
     const QFileInfo info(path);
-    if (!info.exists()) refuse(QStringLiteral("Die Datei ist nicht vorhanden."));
-    if (info.isDir()) refuse(QStringLiteral("Das ist ein Ordner, keine Datei."));
+    if (!info.exists()) throw RuntimeError(QStringLiteral("Die Datei ist nicht vorhanden."));
+    if (info.isDir()) throw RuntimeError(QStringLiteral("Das ist ein Ordner, keine Datei."));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) refuse(QStringLiteral("Die Datei kann nicht gelesen werden (keine Berechtigung?)."));
+    if (!file.open(QIODevice::ReadOnly)) throw RuntimeError(QStringLiteral("Die Datei kann nicht gelesen werden (keine Berechtigung?)."));
     const QByteArray head = file.read(8);
-    if (head.isEmpty()) refuse(QStringLiteral("Die Datei ist leer."));
+    if (head.isEmpty()) throw RuntimeError(QStringLiteral("Die Datei ist leer."));
     file.close();
 
     const QString noWorkbook = QStringLiteral("Die Datei ist keine Arbeitsmappe (erwartet wird eine Excel-Arbeitsmappe "
                                               ".xls oder .xlsx oder eine OpenDocument-Tabelle .ods).");
     if (head == oleMagic) return Format::Xls;
-    if (!head.startsWith("PK")) refuse(noWorkbook);
+    if (!head.startsWith("PK")) throw RuntimeError(noWorkbook);
     const ZipPackage zip(path);
     if (zip.contains(QStringLiteral("mimetype"))) {
         if (zip.read(QStringLiteral("mimetype")).trimmed().startsWith(odsMimeType)) return Format::Ods;
-        refuse(QStringLiteral("Die Datei ist ein OpenDocument-Dokument, aber keine Tabelle."));
+        throw RuntimeError(QStringLiteral("Die Datei ist ein OpenDocument-Dokument, aber keine Tabelle."));
     }
     if (zip.contains(QStringLiteral("[Content_Types].xml"))) return Format::Xlsx;
-    refuse(noWorkbook);
+    throw RuntimeError(noWorkbook);
 }

@@ -14,11 +14,6 @@
 
 namespace {
 
-[[noreturn]] void refuse(const QString& reason)
-{
-    throw RuntimeError(reason.toStdString());
-}
-
 QString reasonFor(lxw_error error)
 {
     switch (error) {
@@ -66,7 +61,7 @@ std::vector<PlannedCell> plan(const Grid& grid, const NumberText& numbers)
             PlannedCell cell{r, c, grid.cell(r, c), std::nullopt, -1};
             if (cell.text.isEmpty()) continue;
             if (cell.text.size() > maxCellText)
-                refuse(QStringLiteral("Der Text in Zeile %1, Spalte %2 der Tabelle ist zu lang für eine Tabellenzelle.")
+                throw RuntimeError(QStringLiteral("Der Text in Zeile %1, Spalte %2 der Tabelle ist zu lang für eine Tabellenzelle.")
                            .arg(r).arg(c));
             try {
                 const double value = numbers.toDouble(cell.text);
@@ -93,7 +88,7 @@ void writeResultsWorkbook(const QString& path, const Grid& grid, const NumberTex
 
     // The file itself is only created when the workbook is closed.
     lxw_workbook* book = workbook_new(QFile::encodeName(path).constData());
-    if (!book) refuse(reasonFor(LXW_ERROR_MEMORY_MALLOC_FAILED));
+    if (!book) throw RuntimeError(reasonFor(LXW_ERROR_MEMORY_MALLOC_FAILED));
     lxw_worksheet* sheet = workbook_add_worksheet(book, "Gipfelfluss");
     // Formats by NumberText::Pattern: Whole, OneDecimal, TwoDecimals.
     const std::array<const char*, 3> codes{"0", "0.0", "0.00"};
@@ -111,6 +106,6 @@ void writeResultsWorkbook(const QString& path, const Grid& grid, const NumberTex
             worksheet_write_string(sheet, lxw_row_t(cell.row), lxw_col_t(cell.col), cell.text.toUtf8().constData(), nullptr);
     }
     const lxw_error error = workbook_close(book);
-    if (error != LXW_NO_ERROR) refuse(reasonFor(error));
-    if (!sheet) refuse(reasonFor(LXW_ERROR_MEMORY_MALLOC_FAILED));
+    if (error != LXW_NO_ERROR) throw RuntimeError(reasonFor(error));
+    if (!sheet) throw RuntimeError(reasonFor(LXW_ERROR_MEMORY_MALLOC_FAILED));
 }

@@ -23,14 +23,9 @@ using R = BiffRecords;
 
 constexpr qint64 maxStreamSize = 256 * 1024 * 1024;
 
-[[noreturn]] void refuse(const QString& reason)
-{
-    throw RuntimeError(reason.toStdString());
-}
-
 [[noreturn]] void damaged()
 {
-    refuse(QStringLiteral("Die Excel-Daten der Datei sind beschädigt."));
+    throw RuntimeError(QStringLiteral("Die Excel-Daten der Datei sind beschädigt."));
 }
 
 QString errorCode(quint8 code)
@@ -72,22 +67,22 @@ QByteArray workbookStream(const QString& path)
     GError* error = nullptr;
     std::unique_ptr<GsfInput, decltype(unref)> file(gsf_input_stdio_new(QFile::encodeName(path).constData(), &error), unref);
     g_clear_error(&error);
-    if (!file) refuse(QStringLiteral("Die Datei kann nicht gelesen werden."));
+    if (!file) throw RuntimeError(QStringLiteral("Die Datei kann nicht gelesen werden."));
     std::unique_ptr<GsfInfile, decltype(unref)> ole(gsf_infile_msole_new(file.get(), &error), unref);
     g_clear_error(&error);
-    if (!ole) refuse(QStringLiteral("Der OLE2-Container der Datei ist beschädigt."));
+    if (!ole) throw RuntimeError(QStringLiteral("Der OLE2-Container der Datei ist beschädigt."));
     for (int i = 0; i < gsf_infile_num_children(ole.get()); ++i) {
         const char* name = gsf_infile_name_by_index(ole.get(), i);
         if (!name || (g_ascii_strcasecmp(name, "Workbook") != 0 && g_ascii_strcasecmp(name, "Book") != 0)) continue;
         std::unique_ptr<GsfInput, decltype(unref)> stream(gsf_infile_child_by_index(ole.get(), i), unref);
         if (!stream) damaged();
         const gsf_off_t size = gsf_input_size(stream.get());
-        if (size < 0 || size > maxStreamSize) refuse(QStringLiteral("Die Excel-Daten der Datei sind zu groß."));
+        if (size < 0 || size > maxStreamSize) throw RuntimeError(QStringLiteral("Die Excel-Daten der Datei sind zu groß."));
         QByteArray data(qsizetype(size), Qt::Uninitialized);
         if (size > 0 && !gsf_input_read(stream.get(), size_t(size), reinterpret_cast<guint8*>(data.data()))) damaged();
         return data;
     }
-    refuse(QStringLiteral("Die Datei enthält keine Excel-Arbeitsmappe (vielleicht ein anderes Office-Dokument "
+    throw RuntimeError(QStringLiteral("Die Datei enthält keine Excel-Arbeitsmappe (vielleicht ein anderes Office-Dokument "
                           "oder eine verschlüsselte Arbeitsmappe)."));
 }
 
@@ -144,7 +139,7 @@ Globals readGlobals(const QByteArray& stream)
     while (records.next() && records.type() != R::Eof) {
         switch (records.type()) {
         case R::FilePass:
-            refuse(QStringLiteral("Die Arbeitsmappe ist mit einem Kennwort geschützt (verschlüsselt)."));
+            throw RuntimeError(QStringLiteral("Die Arbeitsmappe ist mit einem Kennwort geschützt (verschlüsselt)."));
         case R::DateMode:
             if (records.word(0) == 1) g.system = System::From1904;
             break;
@@ -173,7 +168,7 @@ Globals readGlobals(const QByteArray& stream)
             break;
         }
     }
-    if (g.sheetPosition < 0) refuse(QStringLiteral("Die Arbeitsmappe enthält kein Tabellenblatt."));
+    if (g.sheetPosition < 0) throw RuntimeError(QStringLiteral("Die Arbeitsmappe enthält kein Tabellenblatt."));
     if (g.sheetPosition >= stream.size()) damaged();
     return g;
 }

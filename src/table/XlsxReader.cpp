@@ -15,14 +15,9 @@ namespace {
 
 using spreadsheetDate::System;
 
-[[noreturn]] void refuse(const QString& reason)
-{
-    throw RuntimeError(reason.toStdString());
-}
-
 [[noreturn]] void badPart(const QString& part)
 {
-    refuse(QStringLiteral("Der Teil „%1“ der Arbeitsmappe ist kein gültiges XML: die Datei ist beschädigt.").arg(part));
+    throw RuntimeError(QStringLiteral("Der Teil „%1“ der Arbeitsmappe ist kein gültiges XML: die Datei ist beschädigt.").arg(part));
 }
 
 void checkXml(const QXmlStreamReader& xml, const QString& part)
@@ -286,9 +281,9 @@ FirstWorksheet readXlsx(const QString& path)
     QString workbookPart;
     for (const Relationship& rel : readRelationships(zip, QString()))
         if (isType(rel, QLatin1String("officeDocument"))) workbookPart = rel.target;
-    if (workbookPart.isEmpty() || !zip.contains(workbookPart)) refuse(notWorkbook);
+    if (workbookPart.isEmpty() || !zip.contains(workbookPart)) throw RuntimeError(notWorkbook);
     if (workbookPart.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive))
-        refuse(QStringLiteral("Binäre Excel-Arbeitsmappen (.xlsb) werden nicht unterstützt; bitte als .xlsx speichern."));
+        throw RuntimeError(QStringLiteral("Binäre Excel-Arbeitsmappen (.xlsb) werden nicht unterstützt; bitte als .xlsx speichern."));
     const QHash<QString, Relationship> rels = readRelationships(zip, workbookPart);
 
     // The first sheet in the workbook's order that is a worksheet (not a chart sheet).
@@ -317,10 +312,10 @@ FirstWorksheet readXlsx(const QString& path)
         }
     }
     checkXml(xml, workbookPart);
-    if (!isWorkbook) refuse(notWorkbook);
-    if (sheetPart.isEmpty()) refuse(QStringLiteral("Die Arbeitsmappe enthält kein Tabellenblatt."));
+    if (!isWorkbook) throw RuntimeError(notWorkbook);
+    if (sheetPart.isEmpty()) throw RuntimeError(QStringLiteral("Die Arbeitsmappe enthält kein Tabellenblatt."));
     if (!zip.contains(sheetPart))
-        refuse(QStringLiteral("Das erste Tabellenblatt („%1“) fehlt in der Datei: sie ist beschädigt.").arg(sheetPart));
+        throw RuntimeError(QStringLiteral("Das erste Tabellenblatt („%1“) fehlt in der Datei: sie ist beschädigt.").arg(sheetPart));
 
     std::vector<QString> strings;
     std::vector<bool> dateStyles;

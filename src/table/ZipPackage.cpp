@@ -8,11 +8,6 @@
 
 namespace {
 
-[[noreturn]] void refuse(const QString& reason)
-{
-    throw RuntimeError(reason.toStdString());
-}
-
 QString reasonFor(int zipError)
 {
     switch (zipError) {
@@ -42,7 +37,7 @@ ZipPackage::ZipPackage(const QString& path)
 {
     int error = 0;
     m_zip = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
-    if (!m_zip) refuse(reasonFor(error));
+    if (!m_zip) throw RuntimeError(reasonFor(error));
 }
 
 ZipPackage::~ZipPackage()
@@ -58,15 +53,15 @@ bool ZipPackage::contains(const QString& part) const
 QByteArray ZipPackage::read(const QString& part) const
 {
     const zip_int64_t index = zip_name_locate(m_zip, part.toUtf8().constData(), ZIP_FL_NOCASE);
-    if (index < 0) refuse(QStringLiteral("Der Teil „%1“ fehlt in der Datei: sie ist beschädigt.").arg(part));
+    if (index < 0) throw RuntimeError(QStringLiteral("Der Teil „%1“ fehlt in der Datei: sie ist beschädigt.").arg(part));
     zip_stat_t stat;
     zip_stat_init(&stat);
-    if (zip_stat_index(m_zip, zip_uint64_t(index), 0, &stat) != 0) refuse(reasonFor(zip_error_code_zip(zip_get_error(m_zip))));
+    if (zip_stat_index(m_zip, zip_uint64_t(index), 0, &stat) != 0) throw RuntimeError(reasonFor(zip_error_code_zip(zip_get_error(m_zip))));
     if ((stat.valid & ZIP_STAT_SIZE) && stat.size > zip_uint64_t(maxPartSize))
-        refuse(QStringLiteral("Der Teil „%1“ der Datei ist zu groß.").arg(part));
+        throw RuntimeError(QStringLiteral("Der Teil „%1“ der Datei ist zu groß.").arg(part));
 
     zip_file_t* file = zip_fopen_index(m_zip, zip_uint64_t(index), 0);
-    if (!file) refuse(reasonFor(zip_error_code_zip(zip_get_error(m_zip))));
+    if (!file) throw RuntimeError(reasonFor(zip_error_code_zip(zip_get_error(m_zip))));
     QByteArray data;
     char buffer[65536];
     for (;;) {
@@ -74,13 +69,13 @@ QByteArray ZipPackage::read(const QString& part) const
         if (n < 0) {
             const int error = zip_error_code_zip(zip_file_get_error(file));
             zip_fclose(file);
-            refuse(reasonFor(error));
+            throw RuntimeError(reasonFor(error));
         }
         if (n == 0) break;
         // The size in the archive's directory may lie; the data decides.
         if (data.size() + n > maxPartSize) {
             zip_fclose(file);
-            refuse(QStringLiteral("Der Teil „%1“ der Datei ist zu groß.").arg(part));
+            throw RuntimeError(QStringLiteral("Der Teil „%1“ der Datei ist zu groß.").arg(part));
         }
         data.append(buffer, qsizetype(n));
     }
