@@ -60,10 +60,10 @@ QString BiffRecords::characters(qsizetype& at, int count, bool wide)
     }
 }
 
-QString BiffRecords::bytes(qsizetype at, int count) const
+QByteArray BiffRecords::bytes(qsizetype at, int count) const
 {
-    QString text;
-    for (int i = 0; i < count && at + i < m_length; ++i) text += QChar(byte(at + i));
+    QByteArray text;
+    for (int i = 0; i < count && at + i < m_length; ++i) text += char(byte(at + i));
     return text;
 }
 

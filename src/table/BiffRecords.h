@@ -10,7 +10,7 @@
 class BiffRecords {
 public:
     enum Type : quint16 {
-        Formula = 0x0006, Eof = 0x000A, DateMode = 0x0022, FilePass = 0x002F, Continue = 0x003C,
+        Formula = 0x0006, Eof = 0x000A, DateMode = 0x0022, CodePage = 0x0042, FilePass = 0x002F, Continue = 0x003C,
         BoundSheet = 0x0085, MulRk = 0x00BD, Sst = 0x00FC, LabelSst = 0x00FD, RString = 0x00D6, Xf = 0x00E0,
         Number = 0x0203, Label = 0x0204, BoolErr = 0x0205, String = 0x0207, Rk = 0x027E, Format = 0x041E,
         Bof = 0x0809,
@@ -38,8 +38,8 @@ public:
     QString unicode(qsizetype& at, int count);
     // The same with the flags byte already read: the characters start at at.
     QString characters(qsizetype& at, int count, bool wide);
-    // A BIFF5 text of count one-byte characters (taken as Latin-1).
-    QString bytes(qsizetype at, int count) const;
+    // The count bytes of a BIFF5 text, one a character in the workbook's code page.
+    QByteArray bytes(qsizetype at, int count) const;
     // Skips count bytes, going on in CONTINUE records where the record ends.
     void skip(qsizetype& at, qsizetype count);
 

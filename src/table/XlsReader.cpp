@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QStringDecoder>
 
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
@@ -86,15 +87,41 @@ QByteArray workbookStream(const QString& path)
                           "oder eine verschlüsselte Arbeitsmappe)."));
 }
 
+// A one-byte text of an Excel 5 workbook, in the code page its CODEPAGE
+// record names: a Windows code page as a rule (1252 in Western Europe), a DOS
+// one (437, 850) in old files, Macintosh Roman as 10000 or 32768. Where the
+// code page is unknown the bytes are taken as Latin-1.
+QString decodeCodePage(const QByteArray& bytes, int codePage)
+{
+    QByteArray name;
+    switch (codePage) {
+    case 367: name = "US-ASCII"; break;
+    case 1200:   // marks Unicode texts; Excel 5 texts still have one byte a character
+    case 32769: name = "windows-1252"; break;
+    case 10000:
+    case 32768: name = "macintosh"; break;
+    default: name = (codePage < 1000 ? "IBM" : "windows-") + QByteArray::number(codePage); break;
+    }
+    QStringDecoder decoder(name.constData());
+    if (decoder.isValid()) {
+        QString text = decoder(bytes);
+        if (!decoder.hasError()) return text;
+    }
+    return QString::fromLatin1(bytes);
+}
+
 // What the workbook globals say about the cells of its sheets.
 struct Globals {
     bool biff8 = true;
+    int codePage = 1252;  // of Excel 5's one-byte texts
     System system = System::From1900;
     std::vector<QString> strings;    // the shared string table
     std::vector<int> xfFormats;      // number format of each cell format
     QHash<int, bool> customDates;    // custom number formats: shows a date
     qsizetype sheetPosition = -1;    // of the first worksheet's records
     QString sheetName;
+
+    QString text8(const QByteArray& bytes) const { return decodeCodePage(bytes, codePage); }
 
     bool isDate(int xf) const
     {
@@ -140,6 +167,9 @@ Globals readGlobals(const QByteArray& stream)
         switch (records.type()) {
         case R::FilePass:
             throw RuntimeError(QStringLiteral("Die Arbeitsmappe ist mit einem Kennwort geschützt (verschlüsselt)."));
+        case R::CodePage:
+            g.codePage = records.word(0);
+            break;
         case R::DateMode:
             if (records.word(0) == 1) g.system = System::From1904;
             break;
@@ -149,7 +179,7 @@ Globals readGlobals(const QByteArray& stream)
         case R::Format: {
             const int id = records.word(0);
             qsizetype at = 4;
-            const QString code = g.biff8 ? records.unicode(at, records.word(2)) : records.bytes(3, records.byte(2));
+            const QString code = g.biff8 ? records.unicode(at, records.word(2)) : g.text8(records.bytes(3, records.byte(2)));
             g.customDates.insert(id, spreadsheetDate::isDateFormat(-1, code));
             break;
         }
@@ -161,7 +191,7 @@ Globals readGlobals(const QByteArray& stream)
             if (g.sheetPosition < 0 && records.byte(5) == 0) {
                 g.sheetPosition = qsizetype(records.dword(0));
                 qsizetype at = 7;
-                g.sheetName = g.biff8 ? records.unicode(at, records.byte(6)) : records.bytes(7, records.byte(6));
+                g.sheetName = g.biff8 ? records.unicode(at, records.byte(6)) : g.text8(records.bytes(7, records.byte(6)));
             }
             break;
         default:
@@ -208,7 +238,7 @@ SheetCells readSheet(const QByteArray& stream, const Globals& g)
         case R::Label:
         case R::RString: {
             qsizetype at = 8;
-            cells.set(row, col, g.biff8 ? records.unicode(at, records.word(6)) : records.bytes(8, records.word(6)));
+            cells.set(row, col, g.biff8 ? records.unicode(at, records.word(6)) : g.text8(records.bytes(8, records.word(6))));
             break;
         }
         case R::BoolErr:
@@ -233,7 +263,7 @@ SheetCells readSheet(const QByteArray& stream, const Globals& g)
             if (textRow > 0) {
                 qsizetype at = 2;
                 const int count = records.word(0);
-                cells.set(textRow, textCol, g.biff8 ? records.unicode(at, count) : records.bytes(2, count));
+                cells.set(textRow, textCol, g.biff8 ? records.unicode(at, count) : g.text8(records.bytes(2, count)));
             }
             textRow = 0;
             break;

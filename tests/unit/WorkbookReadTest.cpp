@@ -42,6 +42,18 @@ TEST_P(EveryProducer, ReadsTheFirstSheetByOrderNotTheActiveOneAndItsOtherColumns
     EXPECT_THROW(book.Worksheets(2), RuntimeError);
 }
 
+// Gnumeric's Excel 95 workbook: one byte a character in Windows-1252, where
+// €, „ and “ are not where Latin-1 has them.
+TEST(Excel95, ReadsTextsInTheWorkbooksCodePage)
+{
+    const Workbook book(fixtures::path(QStringLiteral("values-excel95.xls")));
+    EXPECT_EQ(book.format(), Workbook::Format::Xls);
+    const QStringList expected{QStringLiteral("Excel 95"), QStringLiteral("Preis 5 €"), QStringLiteral("„Zitat“"),
+                               QStringLiteral("Grüße"), QStringLiteral("2,5")};
+    for (int row = 1; row <= int(expected.size()); ++row)
+        EXPECT_EQ(textAt(book, row, 1), expected[row - 1]) << "A" << row;
+}
+
 TEST_P(EveryProducer, NeverCrashesOnACutOffCopy)
 {
     // Every prefix of the file (in steps) is either read or refused with a
