@@ -1,15 +1,11 @@
 #include "app/Form1.h"
 
+#include "app/MessageText.h"
 #include "base/RuntimeError.h"
 #include "chart/Canvas.h"
 #include "chart/ChartFrame.h"
 #include "chart/ResultMarker.h"
 #include "table/ResultsTable.h"
-
-namespace {
-const QString crlf = QStringLiteral("\r\n");
-const QString errorCaption = QStringLiteral("Fehler");
-}  // namespace
 
 Form1::Form1(View& view, const QLocale& locale) : m_view(view), m_numbers(locale) {}
 
@@ -61,13 +57,13 @@ void Form1::Command3_Click()
 void Form1::EingabeSperre()
 {
     if (m_Berechnet != True) return;
-    m_view.showMessage(QStringLiteral("Für eine neue Berechnung") + crlf + QStringLiteral("bitte Neue Eingabe drücken!"),
-                       View::Icon::Exclamation, errorCaption);
+    m_view.showMessage(QStringLiteral("Für eine neue Berechnung") + messageText::lineBreak + QStringLiteral("bitte Neue Eingabe drücken!"),
+                       View::Icon::Exclamation, messageText::errorCaption);
 }
 
 void Form1::Eingabefehler()
 {
-    m_view.showMessage(QStringLiteral("Üngültige Eingabe"), View::Icon::Exclamation, errorCaption);
+    m_view.showMessage(QStringLiteral("Üngültige Eingabe"), View::Icon::Exclamation, messageText::errorCaption);
     m_view.setText(View::TextBox::Text1, QString());
     m_view.setText(View::TextBox::Text2, QString());
     m_Berechnet = False;
@@ -134,7 +130,7 @@ void Form1::TabelleNaechsteZeile()
     Grid& grid = m_view.MSFlexGrid1();
     const int z = resultsTable::firstFreeRow(grid);
     if (z == resultsTable::fullTableRow)
-        m_view.showMessage(QStringLiteral("Tabelle ist voll!") + crlf + QStringLiteral("Bitte in Excel abspeichern,") + crlf
+        m_view.showMessage(QStringLiteral("Tabelle ist voll!") + messageText::lineBreak + QStringLiteral("Bitte in Excel abspeichern,") + messageText::lineBreak
                                + QStringLiteral("oder Programm neu starten"),
                            View::Icon::Information, QStringLiteral("Information"));
     resultsTable::prepareNextEntry(grid, z);

@@ -1,5 +1,6 @@
 #include "app/Credits.h"
 #include "app/Form1.h"
+#include "app/MessageText.h"
 
 void Form1::mnuend_Click()
 {
@@ -14,8 +15,7 @@ void Form1::mnuhilfe_Click()
 
 void Form1::mnuinfo_Click()
 {
-    const QString crlf = QStringLiteral("\r\n");
-    const QString prompt = QStringLiteral("Programmentwicklung:") + crlf + credits::name + crlf + credits::degree + crlf
-                           + crlf + credits::postcodeAndTown + crlf + crlf + QStringLiteral("E-Mail: ") + credits::email;
+        const QString prompt = QStringLiteral("Programmentwicklung:") + messageText::lineBreak + credits::name + messageText::lineBreak + credits::degree + messageText::lineBreak
+                           + messageText::lineBreak + credits::postcodeAndTown + messageText::lineBreak + messageText::lineBreak + QStringLiteral("E-Mail: ") + credits::email;
     m_view.showMessage(prompt, View::Icon::Information, QStringLiteral("Über dieses Programm"));
 }

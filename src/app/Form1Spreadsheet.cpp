@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "app/MessageText.h"
 #include "base/RuntimeError.h"
 #include "table/CellText.h"
 #include "table/Grid.h"
@@ -16,9 +17,6 @@
 // message naming the file, and the table stays as it was.
 
 namespace {
-
-const QString crlf = QStringLiteral("\r\n");
-const QString errorCaption = QStringLiteral("Fehler");
 
 // Table rows 1 to 25 take the values of sheet rows 2 to 26: the sheet's first
 // row lies beside the table's header row.
@@ -49,9 +47,9 @@ void Form1::mnuexcel1_Click()
         // Without a desktop application for the file the import goes on unseen.
         workbook.Parent().Windows(1).setVisible(true);
     } catch (const RuntimeError& error) {
-        m_view.showMessage(QStringLiteral("Die Datei „%1“ kann nicht eingelesen werden.").arg(shownPath(fileName)) + crlf +
+        m_view.showMessage(QStringLiteral("Die Datei „%1“ kann nicht eingelesen werden.").arg(shownPath(fileName)) + messageText::lineBreak +
                                QString::fromUtf8(error.what()),
-                           View::Icon::Exclamation, errorCaption);
+                           View::Icon::Exclamation, messageText::errorCaption);
         return;
     }
 
@@ -73,8 +71,8 @@ void Form1::mnuexcel2_Click()
     try {
         writeResultsWorkbook(fileName, m_view.MSFlexGrid1(), m_numbers);
     } catch (const RuntimeError& error) {
-        m_view.showMessage(QStringLiteral("Die Datei „%1“ kann nicht gespeichert werden.").arg(shownPath(fileName)) + crlf +
+        m_view.showMessage(QStringLiteral("Die Datei „%1“ kann nicht gespeichert werden.").arg(shownPath(fileName)) + messageText::lineBreak +
                                QString::fromUtf8(error.what()),
-                           View::Icon::Exclamation, errorCaption);
+                           View::Icon::Exclamation, messageText::errorCaption);
     }
 }

@@ -120,28 +120,22 @@ struct BadFile {
     QByteArray (*content)();  // null: no such file
 };
 
-QByteArray bytesOf(const char* fixture)
-{
-    QFile file(fixtures::path(QString::fromLatin1(fixture)));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 const BadFile badFiles[] = {
     {"missing", nullptr},
     {"empty", [] { return QByteArray(); }},
     {"renamed_text", [] { return QByteArray("Nr.;BW\r\n1;10\r\n"); }},
-    {"truncated_xls", [] { return bytesOf("values-libreoffice.xls").left(3000); }},
-    {"truncated_xlsx", [] { return bytesOf("values-libreoffice.xlsx").left(3000); }},
+    {"truncated_xls", [] { return fixtures::bytes("values-libreoffice.xls").left(3000); }},
+    {"truncated_xlsx", [] { return fixtures::bytes("values-libreoffice.xlsx").left(3000); }},
     {"damaged_ods", [] {
          // bytes of the compressed content.xml changed
-         QByteArray b = bytesOf("values-libreoffice.ods");
+         QByteArray b = fixtures::bytes("values-libreoffice.ods");
          const qsizetype at = b.indexOf("content.xml") + 60;
          for (qsizetype i = at; i < at + 8; ++i) b[i] = char(b[i] ^ 0x5A);
          return b;
      }},
-    {"no_worksheet", [] { return bytesOf("no-sheet.xlsx"); }},
-    {"text_document_package", [] { return bytesOf("not-a-workbook.xlsx"); }},
-    {"formula_without_result", [] { return bytesOf("formula-without-result.xlsx"); }},
+    {"no_worksheet", [] { return fixtures::bytes("no-sheet.xlsx"); }},
+    {"text_document_package", [] { return fixtures::bytes("not-a-workbook.xlsx"); }},
+    {"formula_without_result", [] { return fixtures::bytes("formula-without-result.xlsx"); }},
 };
 
 class ImportOf : public ::testing::TestWithParam<BadFile> {};
@@ -150,11 +144,7 @@ TEST_P(ImportOf, BadFileShowsAnErrorNamingTheFileAndLeavesTheTableAsItWas)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Messwerte Haus 2.xls"));
-    if (GetParam().content) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(GetParam().content());
-    }
+    ASSERT_TRUE(fixtures::writeFile(path, GetParam().content));
     Window w(threeEntries, true);
     const auto before = w.table();
     w.import(path);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +12,22 @@ namespace fixtures {
 inline QString path(const QString& name)
 {
     return QStringLiteral(GIPFELFLUSS_FIXTURES "/") + name;
+}
+
+// The bytes of a fixture; empty when it cannot be read.
+inline QByteArray bytes(const char* name)
+{
+    QFile file(path(QString::fromLatin1(name)));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Writes a file of the given content, for the tests' damaged copies; a null
+// content leaves the path without a file.
+inline bool writeFile(const QString& target, QByteArray (*content)())
+{
+    if (!content) return true;
+    QFile file(target);
+    return file.open(QIODevice::WriteOnly) && file.write(content()) >= 0;
 }
 
 // A1 to A27. A truth value is the one cell whose text depends on the

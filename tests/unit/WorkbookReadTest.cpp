@@ -117,15 +117,9 @@ struct Refusal {
     const char* reasonPart;    // a piece of the reason
 };
 
-QByteArray fixtureBytes(const char* name)
-{
-    QFile file(fixtures::path(QString::fromLatin1(name)));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QByteArray withFlippedBytes(const char* name, qsizetype from, qsizetype count)
 {
-    QByteArray bytes = fixtureBytes(name);
+    QByteArray bytes = fixtures::bytes(name);
     for (qsizetype i = from; i < from + count && i < bytes.size(); ++i) bytes[i] = char(~bytes[i]);
     return bytes;
 }
@@ -133,7 +127,7 @@ QByteArray withFlippedBytes(const char* name, qsizetype from, qsizetype count)
 // The compressed data of a package part changed a little after its start.
 QByteArray withDamagedPart(const char* name, const char* part)
 {
-    const QByteArray bytes = fixtureBytes(name);
+    const QByteArray bytes = fixtures::bytes(name);
     const qsizetype at = bytes.indexOf(QByteArray(part));  // the part's name in its local header
     return withFlippedBytes(name, at + qsizetype(std::strlen(part)) + 40, 8);
 }
@@ -142,15 +136,15 @@ const Refusal refusals[] = {
     {"missing", nullptr, "nicht vorhanden"},
     {"empty", [] { return QByteArray(); }, "leer"},
     {"text_named_xls", [] { return QByteArray("BW;Einzel\n10;2\n"); }, "keine Arbeitsmappe"},
-    {"truncated_xlsx", [] { return fixtureBytes("values-openpyxl.xlsx").left(2000); }, "beschädigt"},
-    {"truncated_ods", [] { return fixtureBytes("values-libreoffice.ods").left(3000); }, "beschädigt"},
-    {"truncated_xls", [] { return fixtureBytes("values-xlwt.xls").left(1200); }, "beschädigt"},
+    {"truncated_xlsx", [] { return fixtures::bytes("values-openpyxl.xlsx").left(2000); }, "beschädigt"},
+    {"truncated_ods", [] { return fixtures::bytes("values-libreoffice.ods").left(3000); }, "beschädigt"},
+    {"truncated_xls", [] { return fixtures::bytes("values-xlwt.xls").left(1200); }, "beschädigt"},
     // Compressed data of the sheet changed: it no longer inflates or its checksum fails.
     {"damaged_xlsx", [] { return withDamagedPart("values-openpyxl.xlsx", "xl/worksheets/sheet1.xml"); }, "beschädigt"},
     {"damaged_ods", [] { return withDamagedPart("values-libreoffice.ods", "content.xml"); }, "beschädigt"},
     {"damaged_xls", [] { return withFlippedBytes("values-xlwt.xls", 512, 600); }, "beschädigt"},
-    {"zip_of_a_text_document", [] { return fixtureBytes("not-a-workbook.xlsx"); }, "keine Arbeitsmappe"},
-    {"workbook_without_sheet", [] { return fixtureBytes("no-sheet.xlsx"); }, "kein Tabellenblatt"},
+    {"zip_of_a_text_document", [] { return fixtures::bytes("not-a-workbook.xlsx"); }, "keine Arbeitsmappe"},
+    {"workbook_without_sheet", [] { return fixtures::bytes("no-sheet.xlsx"); }, "kein Tabellenblatt"},
 };
 
 class RefusedFile : public ::testing::TestWithParam<Refusal> {};
@@ -159,11 +153,7 @@ TEST_P(RefusedFile, IsARuntimeErrorWithAGermanReason)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("mappe.xls"));
-    if (GetParam().content) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(GetParam().content());
-    }
+    ASSERT_TRUE(fixtures::writeFile(path, GetParam().content));
     try {
         const Workbook book(path);
         for (int row = 1; row <= 26; ++row) (void)book.Worksheets(1).Cells(row, 1).Value();
