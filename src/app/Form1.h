@@ -51,7 +51,6 @@ public:
 
     std::int16_t Berechnet() const { return m_Berechnet; }
     const ChartGeometry& chart() const { return m_chart; }
-    const NumberText& numbers() const { return m_numbers; }
 
 private:
     // Minimum check, outputs, chart mark and table row of one case.

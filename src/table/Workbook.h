@@ -79,7 +79,6 @@ public:
     // Only the first worksheet is read: index 1.
     const Worksheet& Worksheets(int index) const;
     WorkbookApplication& Parent() { return m_application; }
-    const QString& FullName() const { return m_path; }
     Format format() const { return m_format; }
 
     // Recognises the format by content; throws RuntimeError for files that
