@@ -2,10 +2,10 @@
 
 #include "app/MessageText.h"
 #include "base/RuntimeError.h"
-#include "table/CellText.h"
+#include "workbook/CellText.h"
 #include "table/Grid.h"
-#include "table/Workbook.h"
-#include "table/WorkbookWriter.h"
+#include "workbook/Workbook.h"
+#include "workbook/WorkbookWriter.h"
 
 #include <QDir>
 

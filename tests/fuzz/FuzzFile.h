@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/RuntimeError.h"
-#include "table/SheetCells.h"
+#include "workbook/SheetCells.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "FuzzFile.h"
-#include "table/OdsReader.h"
+#include "workbook/OdsReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

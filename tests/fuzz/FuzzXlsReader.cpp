@@ -1,5 +1,5 @@
 #include "FuzzFile.h"
-#include "table/XlsReader.h"
+#include "workbook/XlsReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -1,5 +1,5 @@
 #include "FuzzFile.h"
-#include "table/XlsxReader.h"
+#include "workbook/XlsxReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -1,6 +1,6 @@
 #include "base/NumberText.h"
-#include "table/CellText.h"
-#include "table/SpreadsheetDate.h"
+#include "workbook/CellText.h"
+#include "workbook/SpreadsheetDate.h"
 
 #include <gtest/gtest.h>
 

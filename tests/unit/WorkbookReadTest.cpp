@@ -2,8 +2,8 @@
 
 #include "base/NumberText.h"
 #include "base/RuntimeError.h"
-#include "table/CellText.h"
-#include "table/Workbook.h"
+#include "workbook/CellText.h"
+#include "workbook/Workbook.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "table/SheetCells.h"
+#include "workbook/SheetCells.h"
 
 #include "base/RuntimeError.h"
 

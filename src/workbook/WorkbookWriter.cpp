@@ -1,4 +1,4 @@
-#include "table/WorkbookWriter.h"
+#include "workbook/WorkbookWriter.h"
 
 #include "base/NumberText.h"
 #include "base/RuntimeError.h"

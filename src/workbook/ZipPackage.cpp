@@ -1,4 +1,4 @@
-#include "table/ZipPackage.h"
+#include "workbook/ZipPackage.h"
 
 #include "base/RuntimeError.h"
 

@@ -1,4 +1,4 @@
-#include "table/SpreadsheetDate.h"
+#include "workbook/SpreadsheetDate.h"
 
 #include <cmath>
 

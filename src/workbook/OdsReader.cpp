@@ -1,8 +1,8 @@
-#include "table/OdsReader.h"
+#include "workbook/OdsReader.h"
 
 #include "base/NumberText.h"
 #include "base/RuntimeError.h"
-#include "table/ZipPackage.h"
+#include "workbook/ZipPackage.h"
 
 #include <QRegularExpression>
 #include <QXmlStreamReader>

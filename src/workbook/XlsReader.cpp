@@ -1,8 +1,8 @@
-#include "table/XlsReader.h"
+#include "workbook/XlsReader.h"
 
 #include "base/RuntimeError.h"
-#include "table/BiffRecords.h"
-#include "table/SpreadsheetDate.h"
+#include "workbook/BiffRecords.h"
+#include "workbook/SpreadsheetDate.h"
 
 #include <QFile>
 #include <QHash>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "table/SheetCells.h"
+#include "workbook/SheetCells.h"
 
 #include <QString>
 

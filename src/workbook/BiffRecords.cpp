@@ -1,4 +1,4 @@
-#include "table/BiffRecords.h"
+#include "workbook/BiffRecords.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "table/CellValue.h"
-#include "table/SheetCells.h"
+#include "workbook/CellValue.h"
+#include "workbook/SheetCells.h"
 
 #include <QString>
 

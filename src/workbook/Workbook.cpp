@@ -1,10 +1,10 @@
-#include "table/Workbook.h"
+#include "workbook/Workbook.h"
 
 #include "base/RuntimeError.h"
-#include "table/OdsReader.h"
-#include "table/XlsReader.h"
-#include "table/XlsxReader.h"
-#include "table/ZipPackage.h"
+#include "workbook/OdsReader.h"
+#include "workbook/XlsReader.h"
+#include "workbook/XlsxReader.h"
+#include "workbook/ZipPackage.h"
 
 #include <QFile>
 #include <QFileInfo>

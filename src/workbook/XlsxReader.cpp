@@ -1,9 +1,9 @@
-#include "table/XlsxReader.h"
+#include "workbook/XlsxReader.h"
 
 #include "base/NumberText.h"
 #include "base/RuntimeError.h"
-#include "table/SpreadsheetDate.h"
-#include "table/ZipPackage.h"
+#include "workbook/SpreadsheetDate.h"
+#include "workbook/ZipPackage.h"
 
 #include <QHash>
 #include <QUrl>

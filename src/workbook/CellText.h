@@ -1,6 +1,6 @@
 #pragma once
 
-#include "table/CellValue.h"
+#include "workbook/CellValue.h"
 
 #include <QString>
 
