@@ -2,7 +2,7 @@
 
 #include "app/MessageText.h"
 #include "base/RuntimeError.h"
-#include "workbook/CellText.h"
+#include "table/CellText.h"
 #include "table/Grid.h"
 #include "workbook/Workbook.h"
 #include "workbook/WorkbookWriter.h"

@@ -1,4 +1,4 @@
-#include "workbook/CellText.h"
+#include "table/CellText.h"
 
 #include "base/NumberText.h"
 
