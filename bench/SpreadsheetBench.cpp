@@ -3,6 +3,7 @@
 // handler with the recording fakes answering the file dialog.
 #include "app/Form1.h"
 #include "fakes/RecordingView.h"
+#include "workbook/LinkedWorkbookFiles.h"
 
 #include <QTemporaryDir>
 
@@ -16,7 +17,7 @@ void Import(benchmark::State& state, const QString& file)
 {
     RecordingView view;
     view.canShowDocuments = false;
-    Form1 form(view, QLocale::c());
+    Form1 form(view, QLocale::c(), WorkbookModule(linkedWorkbookFiles()));
     form.Form_Load();
     for (auto _ : state) {
         view.dialogAnswers.push_back(fixtures + QLatin1Char('/') + file);
@@ -30,7 +31,7 @@ BENCHMARK_CAPTURE(Import, xlsx, QStringLiteral("values-openpyxl.xlsx"))->Unit(be
 void ExportHundredRows(benchmark::State& state)
 {
     RecordingView view;
-    Form1 form(view, QLocale::c());
+    Form1 form(view, QLocale::c(), WorkbookModule(linkedWorkbookFiles()));
     form.Form_Load();
     for (int n = 1; n <= 100; ++n) {
         view.type(View::TextBox::Text1, QString::number(300 + n));

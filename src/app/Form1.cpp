@@ -7,7 +7,10 @@
 #include "chart/ResultMarker.h"
 #include "table/ResultsTable.h"
 
-Form1::Form1(View& view, const QLocale& locale) : m_view(view), m_numbers(locale) {}
+Form1::Form1(View& view, const QLocale& locale, WorkbookModule workbooks)
+    : m_view(view), m_numbers(locale), m_workbooks(std::move(workbooks))
+{
+}
 
 void Form1::Form_Load()
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/View.h"
+#include "app/WorkbookModule.h"
 #include "base/NumberText.h"
 #include "calc/PeakFlow.h"
 #include "chart/ChartGeometry.h"
@@ -17,7 +18,7 @@ public:
     static constexpr std::int16_t True = -1;
     static constexpr std::int16_t False = 0;
 
-    explicit Form1(View& view, const QLocale& locale = QLocale::system());
+    explicit Form1(View& view, const QLocale& locale = QLocale::system(), WorkbookModule workbooks = {});
 
     // Event handlers.
     void Form_Load();
@@ -58,6 +59,7 @@ private:
 
     View& m_view;
     NumberText m_numbers;
+    WorkbookModule m_workbooks;
     std::int16_t m_Berechnet = False;
     ChartGeometry m_chart;  // Breite, Hoehe, Rand, XBW2, YQ02, XBW10, XBW100, XBW1000, YQ1, YQ10
 };

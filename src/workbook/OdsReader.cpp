@@ -1,7 +1,7 @@
 #include "workbook/OdsReader.h"
 
-#include "base/NumberText.h"
 #include "base/RuntimeError.h"
+#include "workbook/XmlNumber.h"
 #include "workbook/ZipPackage.h"
 
 #include <QRegularExpression>
@@ -99,7 +99,7 @@ struct Cell {
     QString problem;
 };
 
-Cell readCell(QXmlStreamReader& xml, const NumberText& numbers)
+Cell readCell(QXmlStreamReader& xml)
 {
     const QXmlStreamAttributes a = xml.attributes();
     const QString type = a.value(officeNs, QLatin1String("value-type")).toString();
@@ -110,11 +110,8 @@ Cell readCell(QXmlStreamReader& xml, const NumberText& numbers)
 
     if (error) return {CellError{text}, {}};
     if (type == QLatin1String("float") || type == QLatin1String("percentage") || type == QLatin1String("currency")) {
-        try {
-            return {numbers.toDouble(a.value(officeNs, QLatin1String("value")).toString()), {}};
-        } catch (const RuntimeError&) {
-            return {{}, damaged};
-        }
+        if (const auto number = xmlNumber(a.value(officeNs, QLatin1String("value")))) return {*number, {}};
+        return {{}, damaged};
     }
     if (type == QLatin1String("date")) {
         const QString value = a.value(officeNs, QLatin1String("date-value")).toString();
@@ -146,12 +143,12 @@ Cell readCell(QXmlStreamReader& xml, const NumberText& numbers)
     return {};
 }
 
-void readTable(QXmlStreamReader& xml, SheetCells& cells)
+// Rows come in order: reading stops at the first row below rowLimit.
+void readTable(QXmlStreamReader& xml, SheetCells& cells, int rowLimit)
 {
-    const NumberText numbers{QLocale::c()};
     qint64 row = 1;
     int depth = 1;
-    while (depth > 0 && !xml.atEnd()) {
+    while (depth > 0 && !xml.atEnd() && row <= rowLimit) {
         xml.readNext();
         if (xml.isEndElement()) {
             --depth;
@@ -179,7 +176,7 @@ void readTable(QXmlStreamReader& xml, SheetCells& cells)
             }
             const qint64 cols = std::min<qint64>(repeated(xml.attributes(), QLatin1String("number-columns-repeated")),
                                                  SheetCells::maxCols + 1);
-            const Cell cell = readCell(xml, numbers);
+            const Cell cell = readCell(xml);
             if (row <= SheetCells::maxRows && col <= SheetCells::maxCols) {
                 if (!cell.problem.isEmpty()) {
                     // A repeated unreadable cell is marked in its first 100 rows
@@ -202,22 +199,24 @@ void readTable(QXmlStreamReader& xml, SheetCells& cells)
 
 }  // namespace
 
-FirstWorksheet readOds(const QString& path)
+FirstWorksheet readOds(const QString& path, int rowLimit)
 {
     ZipPackage zip(path);
     if (!zip.contains(QStringLiteral("content.xml")))
         throw RuntimeError(QStringLiteral("Der Inhalt (content.xml) fehlt in der Datei: sie ist beschädigt."));
-    QXmlStreamReader xml(zip.read(QStringLiteral("content.xml")));
+    ZipPart device(zip, QStringLiteral("content.xml"));
+    QXmlStreamReader xml(&device);
     FirstWorksheet sheet;
     bool found = false;
     while (!xml.atEnd() && !found) {
         xml.readNext();
         if (xml.isStartElement() && is(xml, tableNs, QLatin1String("table"))) {
             sheet.name = xml.attributes().value(tableNs, QLatin1String("name")).toString();
-            readTable(xml, sheet.cells);
+            readTable(xml, sheet.cells, rowLimit);
             found = true;
         }
     }
+    device.throwFault();
     if (xml.hasError())
         throw RuntimeError(QStringLiteral("Der Inhalt (content.xml) ist kein gültiges XML: die Datei ist beschädigt."));
     if (!found) throw RuntimeError(QStringLiteral("Die Arbeitsmappe enthält kein Tabellenblatt."));

@@ -9,4 +9,5 @@
 // values, dates, times and error values; repeated rows and cells as saved.
 // A formula saved without its result is kept as unreadable.
 // Any other failure, on any input, is a RuntimeError with a German reason.
-FirstWorksheet readOds(const QString& path);
+// Rows below rowLimit are not read.
+FirstWorksheet readOds(const QString& path, int rowLimit = SheetCells::maxRows);

@@ -14,12 +14,12 @@ namespace {
 const QByteArray oleMagic("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
 const QByteArray odsMimeType("application/vnd.oasis.opendocument.spreadsheet");
 
-FirstWorksheet read(Workbook::Format format, const QString& path)
+FirstWorksheet read(Workbook::Format format, const QString& path, int rowLimit)
 {
     switch (format) {
-    case Workbook::Format::Xls: return readXls(path);
-    case Workbook::Format::Xlsx: return readXlsx(path);
-    case Workbook::Format::Ods: return readOds(path);
+    case Workbook::Format::Xls: return readXls(path, rowLimit);
+    case Workbook::Format::Xlsx: return readXlsx(path, rowLimit);
+    case Workbook::Format::Ods: return readOds(path, rowLimit);
     }
     throw RuntimeError(QStringLiteral("Unbekanntes Dateiformat."));
 }
@@ -33,25 +33,12 @@ Cell Worksheet::Cells(int row, int column) const
     return Cell(m_cells.value(row, column));
 }
 
-void WorkbookWindow::setVisible(bool visible)
-{
-    if (visible && !m_visible && m_show) m_visible = m_show(m_path);
-}
-
-WorkbookWindow& WorkbookApplication::Windows(int index)
-{
-    if (index != 1) throw RuntimeError(QStringLiteral("Die Arbeitsmappe hat kein Fenster Nr. %1.").arg(index));
-    return m_window;
-}
-
-Workbook::Workbook(const QString& path, WorkbookWindow::ShowDocument show)
-    : m_path(path),
-      m_format(detectFormat(path)),
-      m_sheet([this] {
-          FirstWorksheet first = read(m_format, m_path);
+Workbook::Workbook(const QString& path, int rowLimit)
+    : m_format(detectFormat(path)),
+      m_sheet([&] {
+          FirstWorksheet first = read(m_format, path, rowLimit);
           return Worksheet(std::move(first.name), std::move(first.cells));
-      }()),
-      m_application(WorkbookWindow(path, std::move(show)))
+      }())
 {
 }
 

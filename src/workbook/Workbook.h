@@ -5,12 +5,9 @@
 
 #include <QString>
 
-#include <functional>
-
 // A workbook file opened for reading, offering what the program asks of a
-// spreadsheet's workbook object: its first worksheet through Worksheets(1), a
-// cell through Cells(row, column) and its Value(), and Parent().Windows(1)
-// whose Visible shows the workbook to the user.
+// spreadsheet's workbook object: its first worksheet through Worksheets(1)
+// and a cell through Cells(row, column) and its Value().
 //
 // The format is recognised by the file's content, not its name: an OLE2
 // container (D0 CF 11 E0 ...) is a legacy Excel workbook, a ZIP package with
@@ -41,44 +38,17 @@ private:
     SheetCells m_cells;
 };
 
-// The window in which the workbook is shown: the desktop's default
-// application for the file.
-class WorkbookWindow {
-public:
-    using ShowDocument = std::function<bool(const QString& path)>;
-    WorkbookWindow(QString path, ShowDocument show) : m_path(std::move(path)), m_show(std::move(show)) {}
-
-    bool Visible() const { return m_visible; }
-    // Showing hands the file to the desktop; where no application takes it,
-    // the window simply stays hidden. Hiding a shown workbook is not possible.
-    void setVisible(bool visible);
-
-private:
-    QString m_path;
-    ShowDocument m_show;
-    bool m_visible = false;
-};
-
-// The program that shows workbooks; it has the one window of the workbook.
-class WorkbookApplication {
-public:
-    explicit WorkbookApplication(WorkbookWindow window) : m_window(std::move(window)) {}
-    WorkbookWindow& Windows(int index);
-
-private:
-    WorkbookWindow m_window;
-};
-
 class Workbook {
 public:
     enum class Format { Xls, Xlsx, Ods };
 
-    // Reads the file at once; throws RuntimeError with the German reason.
-    explicit Workbook(const QString& path, WorkbookWindow::ShowDocument show = {});
+    // Reads the file at once, the first worksheet's rows 1 to rowLimit only:
+    // what lies below is neither read nor checked, so the cost of reading
+    // does not grow with the workbook. Throws RuntimeError with the German reason.
+    explicit Workbook(const QString& path, int rowLimit = SheetCells::maxRows);
 
     // Only the first worksheet is read: index 1.
     const Worksheet& Worksheets(int index) const;
-    WorkbookApplication& Parent() { return m_application; }
     Format format() const { return m_format; }
 
     // Recognises the format by content; throws RuntimeError for files that
@@ -86,8 +56,6 @@ public:
     static Format detectFormat(const QString& path);
 
 private:
-    QString m_path;
     Format m_format;
     Worksheet m_sheet;
-    WorkbookApplication m_application;
 };

@@ -210,7 +210,19 @@ void setNumber(SheetCells& cells, const Globals& g, int row, int col, int xf, do
     cells.set(row, col, value);
 }
 
-SheetCells readSheet(const QByteArray& stream, const Globals& g)
+bool isCellRecord(quint16 type)
+{
+    switch (type) {
+    case R::Number: case R::Rk: case R::MulRk: case R::LabelSst: case R::Label: case R::RString: case R::BoolErr:
+    case R::Formula:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Cell records come row by row: reading stops at the first cell below rowLimit.
+SheetCells readSheet(const QByteArray& stream, const Globals& g, int rowLimit)
 {
     R records(stream, g.sheetPosition);
     if (!records.next() || records.type() != R::Bof) damaged();
@@ -218,6 +230,7 @@ SheetCells readSheet(const QByteArray& stream, const Globals& g)
     int textRow = 0, textCol = 0;  // a formula whose text result follows in a STRING record
     while (records.next() && records.type() != R::Eof) {
         const int row = records.word(0) + 1, col = records.word(2) + 1, xf = records.word(4);
+        if (row > rowLimit && isCellRecord(records.type())) break;
         switch (records.type()) {
         case R::Number:
             setNumber(cells, g, row, col, xf, records.number(6));
@@ -276,9 +289,9 @@ SheetCells readSheet(const QByteArray& stream, const Globals& g)
 
 }  // namespace
 
-FirstWorksheet readXls(const QString& path)
+FirstWorksheet readXls(const QString& path, int rowLimit)
 {
     const QByteArray stream = workbookStream(path);
     const Globals globals = readGlobals(stream);
-    return {globals.sheetName, readSheet(stream, globals)};
+    return {globals.sheetName, readSheet(stream, globals, rowLimit)};
 }

@@ -10,4 +10,5 @@
 // the cell records of the workbook stream are read here, every read checked
 // against the stream's end.
 // Any failure, on any input, is a RuntimeError with a German reason.
-FirstWorksheet readXls(const QString& path);
+// Rows below rowLimit are not read.
+FirstWorksheet readXls(const QString& path, int rowLimit = SheetCells::maxRows);

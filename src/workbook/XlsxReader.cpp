@@ -1,8 +1,8 @@
 #include "workbook/XlsxReader.h"
 
-#include "base/NumberText.h"
 #include "base/RuntimeError.h"
 #include "workbook/SpreadsheetDate.h"
+#include "workbook/XmlNumber.h"
 #include "workbook/ZipPackage.h"
 
 #include <QHash>
@@ -20,8 +20,11 @@ using spreadsheetDate::System;
     throw RuntimeError(QStringLiteral("Der Teil „%1“ der Arbeitsmappe ist kein gültiges XML: die Datei ist beschädigt.").arg(part));
 }
 
-void checkXml(const QXmlStreamReader& xml, const QString& part)
+// A fault of the part's data (a checksum, inflating) is the better reason
+// than the XML error it leads to.
+void checkXml(const QXmlStreamReader& xml, const ZipPart& device, const QString& part)
 {
+    device.throwFault();
     if (xml.hasError()) badPart(part);
 }
 
@@ -64,7 +67,8 @@ QHash<QString, Relationship> readRelationships(const ZipPackage& zip, const QStr
     const QString relsPart = relationshipsOf(sourcePart);
     QHash<QString, Relationship> rels;
     if (!zip.contains(relsPart)) return rels;
-    QXmlStreamReader xml(zip.read(relsPart));
+    ZipPart device(zip, relsPart);
+    QXmlStreamReader xml(&device);
     while (!xml.atEnd()) {
         xml.readNext();
         if (!xml.isStartElement() || xml.name() != QLatin1String("Relationship")) continue;
@@ -74,7 +78,7 @@ QHash<QString, Relationship> readRelationships(const ZipPackage& zip, const QStr
                     {a.value(QLatin1String("Type")).toString(),
                      resolveTarget(folderOf(sourcePart), a.value(QLatin1String("Target")).toString())});
     }
-    checkXml(xml, relsPart);
+    checkXml(xml, device, relsPart);
     return rels;
 }
 
@@ -107,15 +111,18 @@ QString readStringItem(QXmlStreamReader& xml)
     return text;
 }
 
-std::vector<QString> readSharedStrings(const ZipPackage& zip, const QString& part)
+// The first count items of the shared string table: the rest is never read.
+std::vector<QString> readSharedStrings(const ZipPackage& zip, const QString& part, std::size_t count)
 {
     std::vector<QString> strings;
-    QXmlStreamReader xml(zip.read(part));
-    while (!xml.atEnd()) {
+    if (count == 0) return strings;
+    ZipPart device(zip, part);
+    QXmlStreamReader xml(&device);
+    while (!xml.atEnd() && strings.size() < count) {
         xml.readNext();
         if (xml.isStartElement() && xml.name() == QLatin1String("si")) strings.push_back(readStringItem(xml));
     }
-    checkXml(xml, part);
+    checkXml(xml, device, part);
     return strings;
 }
 
@@ -124,7 +131,8 @@ std::vector<bool> readDateStyles(const ZipPackage& zip, const QString& part)
 {
     QHash<int, QString> codes;
     std::vector<bool> dates;
-    QXmlStreamReader xml(zip.read(part));
+    ZipPart device(zip, part);
+    QXmlStreamReader xml(&device);
     bool inCellFormats = false;
     while (!xml.atEnd()) {
         xml.readNext();
@@ -144,7 +152,7 @@ std::vector<bool> readDateStyles(const ZipPackage& zip, const QString& part)
             inCellFormats = false;
         }
     }
-    checkXml(xml, part);
+    checkXml(xml, device, part);
     return dates;
 }
 
@@ -164,13 +172,25 @@ bool parseReference(QStringView ref, int& row, int& col)
 }
 
 struct SheetContext {
-    const std::vector<QString>& strings;
     const std::vector<bool>& dateStyles;
     System system;
-    NumberText numbers{QLocale::c()};
 };
 
-void readCell(QXmlStreamReader& xml, const SheetContext& context, int row, int col, SheetCells& cells)
+// A cell that holds a shared string: its text is looked up once the rows
+// needed have been read, so that the table is read only as far as they use it.
+struct SharedStringCell {
+    int row, col;
+    qulonglong index;
+};
+
+void setUnreadableValue(SheetCells& cells, int row, int col)
+{
+    cells.setUnreadable(row, col, QStringLiteral("Der Wert der Zelle %1 ist unlesbar: die Datei ist beschädigt.")
+                                      .arg(SheetCells::reference(row, col)));
+}
+
+void readCell(QXmlStreamReader& xml, const SheetContext& context, int row, int col, SheetCells& cells,
+              std::vector<SharedStringCell>& sharedStrings)
 {
     const auto a = xml.attributes();
     const QString type = a.value(QLatin1String("t")).toString();
@@ -209,15 +229,12 @@ void readCell(QXmlStreamReader& xml, const SheetContext& context, int row, int c
                                               .arg(SheetCells::reference(row, col)));
         return;  // a cell with a format only
     }
-    const auto damaged = [&] {
-        cells.setUnreadable(row, col, QStringLiteral("Der Wert der Zelle %1 ist unlesbar: die Datei ist beschädigt.")
-                                          .arg(SheetCells::reference(row, col)));
-    };
+    const auto damaged = [&] { setUnreadableValue(cells, row, col); };
     if (type == QLatin1String("s")) {
         bool ok = false;
         const qulonglong index = value.trimmed().toULongLong(&ok);
-        if (!ok || index >= context.strings.size()) return damaged();
-        cells.set(row, col, context.strings[index]);
+        if (!ok) return damaged();
+        sharedStrings.push_back({row, col, index});
     } else if (type == QLatin1String("str")) {
         cells.set(row, col, value);
     } else if (type == QLatin1String("b")) {
@@ -229,27 +246,26 @@ void readCell(QXmlStreamReader& xml, const SheetContext& context, int row, int c
         if (!when.isValid()) return damaged();
         cells.set(row, col, when);
     } else {
-        double number = 0;
-        try {
-            number = context.numbers.toDouble(value);
-        } catch (const RuntimeError&) {
-            return damaged();
-        }
+        const std::optional<double> number = xmlNumber(value);
+        if (!number) return damaged();
         const bool date = style >= 0 && std::size_t(style) < context.dateStyles.size() && context.dateStyles[std::size_t(style)];
         if (date) {
-            if (const auto when = spreadsheetDate::fromSerial(number, context.system)) {
+            if (const auto when = spreadsheetDate::fromSerial(*number, context.system)) {
                 cells.set(row, col, *when);
                 return;
             }
         }
-        cells.set(row, col, number);
+        cells.set(row, col, *number);
     }
 }
 
-SheetCells readSheet(const ZipPackage& zip, const QString& part, const SheetContext& context)
+// Rows come in ascending order: reading stops at the first row below rowLimit.
+SheetCells readSheet(const ZipPackage& zip, const QString& part, const SheetContext& context, int rowLimit,
+                     std::vector<SharedStringCell>& sharedStrings)
 {
     SheetCells cells;
-    QXmlStreamReader xml(zip.read(part));
+    ZipPart device(zip, part);
+    QXmlStreamReader xml(&device);
     int row = 0, col = 0;
     while (!xml.atEnd()) {
         xml.readNext();
@@ -259,21 +275,23 @@ SheetCells readSheet(const ZipPackage& zip, const QString& part, const SheetCont
             const int r = xml.attributes().value(QLatin1String("r")).toInt(&ok);
             row = ok ? r : row + 1;
             col = 0;
+            if (row > rowLimit) break;
         } else if (xml.name() == QLatin1String("c")) {
             int r = row, c = col + 1;
             const auto ref = xml.attributes().value(QLatin1String("r"));
             if (!ref.isEmpty() && !parseReference(ref, r, c)) badPart(part);
             col = c;
-            readCell(xml, context, std::max(r, 1), c, cells);
+            if (r > rowLimit) break;
+            readCell(xml, context, std::max(r, 1), c, cells, sharedStrings);
         }
     }
-    checkXml(xml, part);
+    checkXml(xml, device, part);
     return cells;
 }
 
 }  // namespace
 
-FirstWorksheet readXlsx(const QString& path)
+FirstWorksheet readXlsx(const QString& path, int rowLimit)
 {
     ZipPackage zip(path);
     const QString notWorkbook = QStringLiteral("Die Datei ist ein Office-Dokument, aber keine Arbeitsmappe.");
@@ -287,7 +305,8 @@ FirstWorksheet readXlsx(const QString& path)
     const QHash<QString, Relationship> rels = readRelationships(zip, workbookPart);
 
     // The first sheet in the workbook's order that is a worksheet (not a chart sheet).
-    QXmlStreamReader xml(zip.read(workbookPart));
+    ZipPart workbookDevice(zip, workbookPart);
+    QXmlStreamReader xml(&workbookDevice);
     bool isWorkbook = false;
     System system = System::From1900;
     QString sheetName, sheetPart;
@@ -311,17 +330,29 @@ FirstWorksheet readXlsx(const QString& path)
             }
         }
     }
-    checkXml(xml, workbookPart);
+    checkXml(xml, workbookDevice, workbookPart);
     if (!isWorkbook) throw RuntimeError(notWorkbook);
     if (sheetPart.isEmpty()) throw RuntimeError(QStringLiteral("Die Arbeitsmappe enthält kein Tabellenblatt."));
     if (!zip.contains(sheetPart))
         throw RuntimeError(QStringLiteral("Das erste Tabellenblatt („%1“) fehlt in der Datei: sie ist beschädigt.").arg(sheetPart));
 
-    std::vector<QString> strings;
     std::vector<bool> dateStyles;
+    QString stringsPart;
     for (const Relationship& rel : rels) {
-        if (isType(rel, QLatin1String("sharedStrings"))) strings = readSharedStrings(zip, rel.target);
+        if (isType(rel, QLatin1String("sharedStrings"))) stringsPart = rel.target;
         if (isType(rel, QLatin1String("styles"))) dateStyles = readDateStyles(zip, rel.target);
     }
-    return {sheetName, readSheet(zip, sheetPart, SheetContext{strings, dateStyles, system})};
+    std::vector<SharedStringCell> sharedStringCells;
+    SheetCells cells = readSheet(zip, sheetPart, SheetContext{dateStyles, system}, rowLimit, sharedStringCells);
+
+    std::size_t needed = 0;
+    for (const SharedStringCell& cell : sharedStringCells)
+        needed = std::max<std::size_t>(needed, std::min<qulonglong>(cell.index, ZipPackage::maxPartSize) + 1);
+    const std::vector<QString> strings =
+        stringsPart.isEmpty() ? std::vector<QString>() : readSharedStrings(zip, stringsPart, needed);
+    for (const SharedStringCell& cell : sharedStringCells) {
+        if (cell.index < strings.size()) cells.set(cell.row, cell.col, strings[cell.index]);
+        else setUnreadableValue(cells, cell.row, cell.col);
+    }
+    return {sheetName, std::move(cells)};
 }

@@ -10,4 +10,5 @@
 // results of formulas. Relationship targets may be relative or absolute part
 // names. A formula saved without its result is kept as unreadable.
 // Any other failure, on any input, is a RuntimeError with a German reason.
-FirstWorksheet readXlsx(const QString& path);
+// Rows below rowLimit are not read.
+FirstWorksheet readXlsx(const QString& path, int rowLimit = SheetCells::maxRows);

@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include <zip.h>
 
 namespace {
@@ -52,33 +54,51 @@ bool ZipPackage::contains(const QString& part) const
 
 QByteArray ZipPackage::read(const QString& part) const
 {
-    const zip_int64_t index = zip_name_locate(m_zip, part.toUtf8().constData(), ZIP_FL_NOCASE);
+    ZipPart device(*this, part);
+    QByteArray data = device.readAll();
+    device.throwFault();
+    return data;
+}
+
+ZipPart::ZipPart(const ZipPackage& package, const QString& part) : m_part(part)
+{
+    const zip_int64_t index = zip_name_locate(package.m_zip, part.toUtf8().constData(), ZIP_FL_NOCASE);
     if (index < 0) throw RuntimeError(QStringLiteral("Der Teil „%1“ fehlt in der Datei: sie ist beschädigt.").arg(part));
     zip_stat_t stat;
     zip_stat_init(&stat);
-    if (zip_stat_index(m_zip, zip_uint64_t(index), 0, &stat) != 0) throw RuntimeError(reasonFor(zip_error_code_zip(zip_get_error(m_zip))));
-    if ((stat.valid & ZIP_STAT_SIZE) && stat.size > zip_uint64_t(maxPartSize))
+    if (zip_stat_index(package.m_zip, zip_uint64_t(index), 0, &stat) != 0)
+        throw RuntimeError(reasonFor(zip_error_code_zip(zip_get_error(package.m_zip))));
+    if ((stat.valid & ZIP_STAT_SIZE) && stat.size > zip_uint64_t(ZipPackage::maxPartSize))
         throw RuntimeError(QStringLiteral("Der Teil „%1“ der Datei ist zu groß.").arg(part));
+    m_file = zip_fopen_index(package.m_zip, zip_uint64_t(index), 0);
+    if (!m_file) throw RuntimeError(reasonFor(zip_error_code_zip(zip_get_error(package.m_zip))));
+    open(QIODevice::ReadOnly);
+}
 
-    zip_file_t* file = zip_fopen_index(m_zip, zip_uint64_t(index), 0);
-    if (!file) throw RuntimeError(reasonFor(zip_error_code_zip(zip_get_error(m_zip))));
-    QByteArray data;
-    char buffer[65536];
-    for (;;) {
-        const zip_int64_t n = zip_fread(file, buffer, sizeof buffer);
-        if (n < 0) {
-            const int error = zip_error_code_zip(zip_file_get_error(file));
-            zip_fclose(file);
-            throw RuntimeError(reasonFor(error));
-        }
-        if (n == 0) break;
-        // The size in the archive's directory may lie; the data decides.
-        if (data.size() + n > maxPartSize) {
-            zip_fclose(file);
-            throw RuntimeError(QStringLiteral("Der Teil „%1“ der Datei ist zu groß.").arg(part));
-        }
-        data.append(buffer, qsizetype(n));
+ZipPart::~ZipPart()
+{
+    if (m_file) zip_fclose(m_file);
+}
+
+void ZipPart::throwFault() const
+{
+    if (!m_fault.isEmpty()) throw RuntimeError(m_fault);
+}
+
+qint64 ZipPart::readData(char* data, qint64 maxSize)
+{
+    if (!m_fault.isEmpty()) return -1;
+    const zip_int64_t n = zip_fread(m_file, data, zip_uint64_t(std::min<qint64>(maxSize, 65536)));
+    if (n < 0) {
+        m_fault = reasonFor(zip_error_code_zip(zip_file_get_error(m_file)));
+        return -1;
     }
-    zip_fclose(file);
-    return data;
+    if (n == 0) return -1;  // the part's end
+    // The size in the archive's directory may lie; the data decides.
+    m_read += n;
+    if (m_read > ZipPackage::maxPartSize) {
+        m_fault = QStringLiteral("Der Teil „%1“ der Datei ist zu groß.").arg(m_part);
+        return -1;
+    }
+    return qint64(n);
 }

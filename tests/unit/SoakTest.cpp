@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 #include "fakes/QtPrinters.h"
 #include "fakes/RecordingView.h"
+#include "workbook/LinkedWorkbookFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,7 @@ void checkRowsNumberedWithoutGaps(const Grid& grid, int occupied)
 TEST(Soak, TenThousandCalculationsKeepEveryRow)
 {
     RecordingView view;
-    Form1 form(view, QLocale::c());
+    Form1 form(view, QLocale::c(), WorkbookModule(linkedWorkbookFiles()));
     form.Form_Load();
     const long before = residentKiB();
     constexpr int calculations = 10000;
@@ -64,7 +65,7 @@ TEST(Soak, TenThousandCalculationsKeepEveryRow)
 QStringList importedColumn(const QString& path)
 {
     RecordingView view;
-    Form1 form(view, QLocale::c());
+    Form1 form(view, QLocale::c(), WorkbookModule(linkedWorkbookFiles()));
     form.Form_Load();
     view.dialogAnswers.push_back(path);
     form.mnuexcel1_Click();
@@ -92,7 +93,7 @@ TEST(Soak, RandomEventsFollowTheControllersStateTable)
 
     RecordingView view;
     view.canShowDocuments = false;
-    Form1 form(view, QLocale::c());
+    Form1 form(view, QLocale::c(), WorkbookModule(linkedWorkbookFiles()));
     form.Form_Load();
     bool flag = false;
     int occupied = 0;

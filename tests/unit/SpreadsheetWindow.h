@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 #include "fakes/GridRows.h"
 #include "fakes/RecordingView.h"
+#include "workbook/LinkedWorkbookFiles.h"
 
 #include <QLocale>
 
@@ -14,7 +15,7 @@
 // Eingabe" except the last, whose result stays shown when leaveComputed is set.
 struct SpreadsheetWindow {
     RecordingView view;
-    Form1 form{view, QLocale(QLocale::German, QLocale::Germany)};
+    Form1 form{view, QLocale(QLocale::German, QLocale::Germany), WorkbookModule(linkedWorkbookFiles())};
 
     explicit SpreadsheetWindow(const std::vector<std::pair<const char*, const char*>>& entries = {}, bool leaveComputed = false)
     {

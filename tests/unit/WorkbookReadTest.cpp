@@ -226,23 +226,4 @@ TEST(WorkbookCells, OutsideTheSheetIsARuntimeError)
     EXPECT_THROW(book.Worksheets(1).Cells(1, 0), RuntimeError);
 }
 
-TEST(WorkbookWindow, VisibleHandsTheFileToTheDesktopOnce)
-{
-    QStringList shown;
-    bool desktopHasApplication = false;
-    Workbook book(fixtures::path(QStringLiteral("values-xlwt.xls")), [&](const QString& path) {
-        shown << path;
-        return desktopHasApplication;
-    });
-    EXPECT_FALSE(book.Parent().Windows(1).Visible());
-    book.Parent().Windows(1).setVisible(true);
-    EXPECT_FALSE(book.Parent().Windows(1).Visible()) << "no application took the file";
-    desktopHasApplication = true;
-    book.Parent().Windows(1).setVisible(true);
-    book.Parent().Windows(1).setVisible(true);
-    EXPECT_TRUE(book.Parent().Windows(1).Visible());
-    EXPECT_EQ(shown, QStringList(2, fixtures::path(QStringLiteral("values-xlwt.xls"))));
-    EXPECT_THROW(book.Parent().Windows(2), RuntimeError);
-}
-
 }  // namespace
