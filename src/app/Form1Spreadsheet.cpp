@@ -2,15 +2,14 @@
 
 #include "app/MessageText.h"
 #include "base/RuntimeError.h"
+#include "base/SaveFile.h"
 #include "table/CellText.h"
 #include "table/Grid.h"
 #include "workbook/WorkbookFiles.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 #include <array>
-#include <functional>
 
 // Spreadsheet exchange: reading the first column of a workbook into the
 // table's number column and saving the table as a workbook. Failures of
@@ -26,14 +25,6 @@ constexpr int importedRows = 25;
 QString shownPath(const QString& path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-void saveFile(const QString& path, const std::function<void(QIODevice&)>& write)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) throw RuntimeError(file.errorString());
-    write(file);
-    if (!file.commit()) throw RuntimeError(file.errorString());
 }
 
 bool hasText(const Grid& grid, int row)

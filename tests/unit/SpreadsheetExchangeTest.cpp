@@ -165,4 +165,48 @@ TEST_P(ImportOf, BadFileShowsAnErrorNamingTheFileAndLeavesTheTableAsItWas)
 INSTANTIATE_TEST_SUITE_P(Files, ImportOf, ::testing::ValuesIn(badFiles),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The program loads the workbook files as a module. When it is missing or no
+// module, import and export each show a "Fehler" box naming the reason, and
+// neither the table nor an earlier file changes.
+TEST(WorkbookModuleFile, MissingOrBrokenStopsImportAndExportWithTheReason)
+{
+    QTemporaryDir dir;
+    const QString notALibrary = dir.filePath(QStringLiteral("gipfelfluss-workbook.so"));
+    ASSERT_TRUE(fixtures::writeFile(notALibrary, [] { return QByteArray("\x7f" "ELF kaputt"); }));
+    const struct {
+        QString module;
+        const char* reason;  // a piece of the reason; null: the module works
+    } cases[] = {
+        {dir.filePath(QStringLiteral("fehlt/gipfelfluss-workbook.so")), "nicht installiert"},
+        {notALibrary, "kann nicht geladen werden"},
+        {QStringLiteral(GIPFELFLUSS_WORKBOOK_MODULE), nullptr},
+    };
+    for (const auto& c : cases) {
+        Window w(threeEntries, true, WorkbookModule(QStringList{c.module}));
+        const auto before = w.table();
+        const QString earlier = dir.filePath(QStringLiteral("Ergebnis.xlsx"));
+        ASSERT_TRUE(fixtures::writeFile(earlier, [] { return QByteArray("frühere Datei"); }));
+
+        w.import(fixtures::path(QStringLiteral("values-libreoffice.ods")));
+        w.save(earlier);
+        QFile saved(earlier);
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        if (!c.reason) {
+            EXPECT_TRUE(w.view.messages.empty()) << w.view.messages[0].prompt.toStdString();
+            EXPECT_EQ(w.view.grid.cell(25, 0), QStringLiteral("Ende"));
+            EXPECT_TRUE(saved.read(2) == "PK") << "an .xlsx workbook replaced the earlier file";
+            continue;
+        }
+        ASSERT_EQ(w.view.messages.size(), 2u) << c.reason;
+        for (const auto& message : w.view.messages) {
+            EXPECT_EQ(message.caption, QStringLiteral("Fehler"));
+            EXPECT_TRUE(message.prompt.contains(QString::fromUtf8(c.reason))) << message.prompt.toStdString();
+        }
+        EXPECT_TRUE(w.view.messages[0].prompt.contains(QStringLiteral("eingelesen")));
+        EXPECT_TRUE(w.view.messages[1].prompt.contains(QDir::toNativeSeparators(earlier)));
+        EXPECT_EQ(w.table(), before);
+        EXPECT_EQ(saved.readAll(), QByteArray("frühere Datei"));
+    }
+}
+
 }  // namespace

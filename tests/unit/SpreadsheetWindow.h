@@ -15,9 +15,12 @@
 // Eingabe" except the last, whose result stays shown when leaveComputed is set.
 struct SpreadsheetWindow {
     RecordingView view;
-    Form1 form{view, QLocale(QLocale::German, QLocale::Germany), WorkbookModule(linkedWorkbookFiles())};
+    Form1 form;
 
-    explicit SpreadsheetWindow(const std::vector<std::pair<const char*, const char*>>& entries = {}, bool leaveComputed = false)
+    // The workbook files linked into the test, unless another module is given.
+    explicit SpreadsheetWindow(const std::vector<std::pair<const char*, const char*>>& entries = {}, bool leaveComputed = false,
+                               WorkbookModule workbooks = WorkbookModule(linkedWorkbookFiles()))
+        : form(view, QLocale(QLocale::German, QLocale::Germany), std::move(workbooks))
     {
         form.Form_Load();
         for (std::size_t i = 0; i < entries.size(); ++i) {

@@ -57,6 +57,7 @@ inline const Producer producers[] = {
     {"values-libreoffice.xlsx", "WAHR"},
     {"inline-strings.xlsx", "WAHR"},
     {"absolute-targets.xlsx", "WAHR"},
+    {"no-references.xlsx", "WAHR"},
     {"values-libreoffice.ods", "1"},
 };
 

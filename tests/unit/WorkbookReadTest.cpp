@@ -54,6 +54,14 @@ TEST(Excel95, ReadsTextsInTheWorkbooksCodePage)
         EXPECT_EQ(textAt(book, row, 1), expected[row - 1]) << "A" << row;
 }
 
+TEST_P(EveryProducer, ReadsNoRowBelowTheLimit)
+{
+    const QStringList expected = fixtures::columnA(QString::fromUtf8(GetParam().truth));
+    const Workbook book(fixtures::path(QString::fromLatin1(GetParam().file)), 4);
+    EXPECT_EQ(textAt(book, 4, 1), expected[3]);
+    EXPECT_EQ(textAt(book, 5, 1), QString()) << "A5 holds " << expected[4].toStdString();
+}
+
 TEST_P(EveryProducer, NeverCrashesOnACutOffCopy)
 {
     // Every prefix of the file (in steps) is either read or refused with a
@@ -208,6 +216,8 @@ TEST(WorkbookCells, OpenDocumentDetailsAreReadAsSaved)
         {1, 1, "Werte"},       {2, 1, "7"}, {4, 1, "7"}, {4, 2, "7"}, {4, 3, ""}, {5, 1, "Strang  4\nNord"},
         {6, 1, "0,25"},        {7, 1, "10:30"}, {8, 1, "15.03.2024 08:00"}, {9, 1, "FALSCH"},
         {10, 1, "mit Notiz"},
+        // One row element repeated over rows 12 and 13, then a row whose A is empty.
+        {12, 1, "8"}, {13, 1, "8"}, {14, 1, ""}, {14, 2, "neben leer"},
     };
     for (const auto& c : cells)
         EXPECT_EQ(textAt(book, c.row, c.col), QString::fromUtf8(c.text)) << SheetCells::reference(c.row, c.col).toStdString();
