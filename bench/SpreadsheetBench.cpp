@@ -1,13 +1,22 @@
-// "Einlesen von MS Excel" of 25 values from an .xls and an .xlsx, and
-// "Ausgeben nach MS Excel" of a 100-row table, each through Form1's menu
-// handler with the recording fakes answering the file dialog.
+// "Einlesen von MS Excel" of 25 values from an .xls and an .xlsx, also from
+// large workbooks, and "Ausgeben nach MS Excel" of a 100-row table, each
+// through Form1's menu handler with the recording fakes answering the file dialog.
+#include "LargeWorkbooks.h"
 #include "app/Form1.h"
 #include "fakes/RecordingView.h"
 #include "workbook/LinkedWorkbookFiles.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <fstream>
+#include <map>
+#include <string>
 
 namespace {
 
@@ -27,6 +36,62 @@ void Import(benchmark::State& state, const QString& file)
 }
 BENCHMARK_CAPTURE(Import, xls, QStringLiteral("values-xlwt.xls"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Import, xlsx, QStringLiteral("values-openpyxl.xlsx"))->Unit(benchmark::kMillisecond);
+
+// A line of /proc/self/status in KiB, e.g. "VmHWM".
+double statusKiB(const std::string& key)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(key + ":", 0) == 0) return std::stod(line.substr(key.size() + 1));
+    return 0;
+}
+
+// The large workbooks, made once: 100,000 rows of ten texts (.xls: the
+// format's 65,536 rows).
+const QString& largeWorkbook(const char* suffix)
+{
+    static QTemporaryDir folder;
+    static std::map<std::string, QString> made;
+    QString& path = made[suffix];
+    if (path.isEmpty()) {
+        path = folder.filePath(QStringLiteral("gross.") + QLatin1String(suffix));
+        if (QLatin1String(suffix) == QLatin1String("xlsx")) largeWorkbooks::writeXlsx(path, 100000);
+        else if (QLatin1String(suffix) == QLatin1String("ods")) largeWorkbooks::writeOds(path, 100000);
+        else largeWorkbooks::writeXls(path, 65536);
+    }
+    return path;
+}
+
+// The import's extra memory is the rise of the peak resident set over the
+// first import, in MiB.
+void ImportLarge(benchmark::State& state, const char* suffix)
+{
+    const QString path = largeWorkbook(suffix);
+    RecordingView view;
+    view.canShowDocuments = false;
+    Form1 form(view, QLocale::c(), WorkbookModule(linkedWorkbookFiles()));
+    form.Form_Load();
+    // Free memory back to the system (making the workbooks left much of it),
+    // then the peak down to the present.
+    malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const double before = statusKiB("VmRSS");
+    view.dialogAnswers.push_back(path);
+    form.mnuexcel1_Click();
+    const double extra = (statusKiB("VmHWM") - before) / 1024.0;
+    for (auto _ : state) {
+        view.dialogAnswers.push_back(path);
+        form.mnuexcel1_Click();
+    }
+    state.counters["extra_MiB"] = extra;
+    state.counters["file_MB"] = double(QFileInfo(path).size()) / 1e6;
+    if (!view.messages.empty()) state.SkipWithError(view.messages[0].prompt.toStdString().c_str());
+    else if (view.grid.cell(25, 0) != QString::number(largeWorkbooks::number(26))) state.SkipWithError("wrong values");
+}
+BENCHMARK_CAPTURE(ImportLarge, xlsx, "xlsx")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ImportLarge, ods, "ods")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ImportLarge, xls, "xls")->Unit(benchmark::kMillisecond);
 
 void ExportHundredRows(benchmark::State& state)
 {

@@ -2,27 +2,18 @@
 
 #include "base/RuntimeError.h"
 #include "workbook/BiffRecords.h"
+#include "workbook/BiffStream.h"
 #include "workbook/SpreadsheetDate.h"
 
-#include <QFile>
 #include <QHash>
 #include <QStringDecoder>
 
-#include <gsf/gsf-infile-msole.h>
-#include <gsf/gsf-infile.h>
-#include <gsf/gsf-input-stdio.h>
-#include <gsf/gsf-input.h>
-#include <gsf/gsf-utils.h>
-
-#include <memory>
 #include <vector>
 
 namespace {
 
 using spreadsheetDate::System;
 using R = BiffRecords;
-
-constexpr qint64 maxStreamSize = 256 * 1024 * 1024;
 
 [[noreturn]] void damaged()
 {
@@ -40,51 +31,6 @@ QString errorCode(quint8 code)
     case 0x24: return QStringLiteral("#NUM!");
     default: return QStringLiteral("#N/A");
     }
-}
-
-void initialiseGsf()
-{
-    static const bool done = [] {
-        gsf_init();
-        // Damaged containers make libgsf warn on the console; the user is told
-        // through the program's own message instead.
-        const auto quiet = [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {};
-        for (const char* domain : {"libgsf", "libgsf:msole"})
-            g_log_set_handler(domain, GLogLevelFlags(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE | G_LOG_LEVEL_INFO |
-                                                     G_LOG_LEVEL_DEBUG | G_LOG_LEVEL_CRITICAL),
-                              quiet, nullptr);
-        return true;
-    }();
-    (void)done;
-}
-
-// The workbook stream ("Workbook", in Excel 5 "Book") out of the OLE2 container.
-QByteArray workbookStream(const QString& path)
-{
-    initialiseGsf();
-    const auto unref = [](auto* object) {
-        if (object) g_object_unref(object);
-    };
-    GError* error = nullptr;
-    std::unique_ptr<GsfInput, decltype(unref)> file(gsf_input_stdio_new(QFile::encodeName(path).constData(), &error), unref);
-    g_clear_error(&error);
-    if (!file) throw RuntimeError(QStringLiteral("Die Datei kann nicht gelesen werden."));
-    std::unique_ptr<GsfInfile, decltype(unref)> ole(gsf_infile_msole_new(file.get(), &error), unref);
-    g_clear_error(&error);
-    if (!ole) throw RuntimeError(QStringLiteral("Der OLE2-Container der Datei ist beschädigt."));
-    for (int i = 0; i < gsf_infile_num_children(ole.get()); ++i) {
-        const char* name = gsf_infile_name_by_index(ole.get(), i);
-        if (!name || (g_ascii_strcasecmp(name, "Workbook") != 0 && g_ascii_strcasecmp(name, "Book") != 0)) continue;
-        std::unique_ptr<GsfInput, decltype(unref)> stream(gsf_infile_child_by_index(ole.get(), i), unref);
-        if (!stream) damaged();
-        const gsf_off_t size = gsf_input_size(stream.get());
-        if (size < 0 || size > maxStreamSize) throw RuntimeError(QStringLiteral("Die Excel-Daten der Datei sind zu groß."));
-        QByteArray data(qsizetype(size), Qt::Uninitialized);
-        if (size > 0 && !gsf_input_read(stream.get(), size_t(size), reinterpret_cast<guint8*>(data.data()))) damaged();
-        return data;
-    }
-    throw RuntimeError(QStringLiteral("Die Datei enthält keine Excel-Arbeitsmappe (vielleicht ein anderes Office-Dokument "
-                          "oder eine verschlüsselte Arbeitsmappe)."));
 }
 
 // A one-byte text of an Excel 5 workbook, in the code page its CODEPAGE
@@ -115,7 +61,7 @@ struct Globals {
     bool biff8 = true;
     int codePage = 1252;  // of Excel 5's one-byte texts
     System system = System::From1900;
-    std::vector<QString> strings;    // the shared string table
+    qint64 sstPosition = -1;         // of the shared string table
     std::vector<int> xfFormats;      // number format of each cell format
     QHash<int, bool> customDates;    // custom number formats: shows a date
     qsizetype sheetPosition = -1;    // of the first worksheet's records
@@ -134,12 +80,12 @@ struct Globals {
 
 // The shared string table: each text a count, flags (bit 0: two bytes a
 // character, bit 2: extended data, bit 3: formatting runs), the characters,
-// then runs and extended data that are skipped.
-void readSharedStrings(R& records, std::vector<QString>& strings)
+// then runs and extended data that are skipped. Only the first count texts.
+void readSharedStrings(R& records, std::vector<QString>& strings, std::size_t count)
 {
     const quint32 unique = records.dword(4);
     qsizetype at = 8;
-    while (strings.size() < unique) {
+    while (strings.size() < unique && strings.size() < count) {
         if (at + 3 > records.length()) {
             if (!records.nextIs(R::Continue) || !records.next()) return;
             at = 0;
@@ -157,9 +103,26 @@ void readSharedStrings(R& records, std::vector<QString>& strings)
     }
 }
 
-Globals readGlobals(const QByteArray& stream)
+// The workbook globals' records: all but the shared string table, whose place is noted.
+Globals readGlobals(const BiffStream& stream)
 {
-    R records(stream);
+    QByteArray globals;
+    qint64 sst = -1;
+    for (qint64 at = 0;;) {
+        quint16 type = 0;
+        qsizetype length = 0;
+        if (!stream.header(at, type, length)) break;
+        if (type == R::Sst && sst < 0) {
+            sst = at;
+            do at += 4 + length;
+            while (stream.header(at, type, length) && type == R::Continue);
+            continue;
+        }
+        at = stream.append(at, globals);
+        if (type == R::Eof) break;
+    }
+
+    R records(globals);
     if (!records.next() || records.type() != R::Bof) damaged();
     Globals g;
     g.biff8 = records.word(0) >= 0x0600;
@@ -172,9 +135,6 @@ Globals readGlobals(const QByteArray& stream)
             break;
         case R::DateMode:
             if (records.word(0) == 1) g.system = System::From1904;
-            break;
-        case R::Sst:
-            if (g.biff8) readSharedStrings(records, g.strings);
             break;
         case R::Format: {
             const int id = records.word(0);
@@ -200,6 +160,7 @@ Globals readGlobals(const QByteArray& stream)
     }
     if (g.sheetPosition < 0) throw RuntimeError(QStringLiteral("Die Arbeitsmappe enthält kein Tabellenblatt."));
     if (g.sheetPosition >= stream.size()) damaged();
+    if (g.biff8) g.sstPosition = sst;
     return g;
 }
 
@@ -221,12 +182,53 @@ bool isCellRecord(quint16 type)
     }
 }
 
-// Cell records come row by row: reading stops at the first cell below rowLimit.
-SheetCells readSheet(const QByteArray& stream, const Globals& g, int rowLimit)
+// The first count texts of the shared string table: its first record and as
+// many of its CONTINUE records as they need.
+std::vector<QString> readSharedStrings(const BiffStream& stream, const Globals& g, std::size_t count)
 {
-    R records(stream, g.sheetPosition);
+    std::vector<QString> strings;
+    if (g.sstPosition < 0 || count == 0) return strings;
+    QByteArray table;
+    qint64 at = g.sstPosition;
+    for (int batch = 1;; batch *= 2) {
+        // Twice the records each time: the texts are parsed again, in all no
+        // more than twice over.
+        quint16 type = 0;
+        qsizetype length = 0;
+        for (int n = 0; n < batch && stream.header(at, type, length) && (at == g.sstPosition || type == R::Continue); ++n)
+            at = stream.append(at, table);
+        strings.clear();
+        R records(table);
+        if (records.next()) readSharedStrings(records, strings, count);
+        if (strings.size() >= count || !stream.header(at, type, length) || type != R::Continue) return strings;
+    }
+}
+
+struct SharedStringCell {
+    int row, col;
+    quint32 index;
+};
+
+// Cell records come row by row: reading stops at the first cell below rowLimit.
+SheetCells readSheet(const BiffStream& stream, const Globals& g, int rowLimit)
+{
+    QByteArray sheet;
+    for (qint64 at = g.sheetPosition;;) {
+        quint16 type = 0;
+        qsizetype length = 0;
+        if (!stream.header(at, type, length)) break;
+        const qsizetype start = sheet.size();
+        at = stream.append(at, sheet);
+        if (type == R::Eof) break;
+        if (isCellRecord(type) && sheet.size() >= start + 6 &&
+            (quint8(sheet[start + 4]) | (quint8(sheet[start + 5]) << 8)) + 1 > rowLimit)
+            break;
+    }
+
+    R records(sheet);
     if (!records.next() || records.type() != R::Bof) damaged();
     SheetCells cells;
+    std::vector<SharedStringCell> sharedStrings;  // looked up once the rows are read
     int textRow = 0, textCol = 0;  // a formula whose text result follows in a STRING record
     while (records.next() && records.type() != R::Eof) {
         const int row = records.word(0) + 1, col = records.word(2) + 1, xf = records.word(4);
@@ -242,12 +244,9 @@ SheetCells readSheet(const QByteArray& stream, const Globals& g, int rowLimit)
             for (qsizetype at = 4; at + 6 + 2 <= records.length(); at += 6)
                 setNumber(cells, g, row, col + int(at - 4) / 6, records.word(at), records.rk(at + 2));
             break;
-        case R::LabelSst: {
-            const quint32 index = records.dword(6);
-            if (index < g.strings.size()) cells.set(row, col, g.strings[index]);
-            else cells.setUnreadable(row, col, QStringLiteral("Ein Text der Arbeitsmappe fehlt: die Datei ist beschädigt."));
+        case R::LabelSst:
+            sharedStrings.push_back({row, col, records.dword(6)});
             break;
-        }
         case R::Label:
         case R::RString: {
             qsizetype at = 8;
@@ -284,6 +283,14 @@ SheetCells readSheet(const QByteArray& stream, const Globals& g, int rowLimit)
             break;
         }
     }
+
+    std::size_t needed = 0;
+    for (const SharedStringCell& cell : sharedStrings) needed = std::max<std::size_t>(needed, std::size_t(cell.index) + 1);
+    const std::vector<QString> strings = readSharedStrings(stream, g, needed);
+    for (const SharedStringCell& cell : sharedStrings) {
+        if (cell.index < strings.size()) cells.set(cell.row, cell.col, strings[cell.index]);
+        else cells.setUnreadable(cell.row, cell.col, QStringLiteral("Ein Text der Arbeitsmappe fehlt: die Datei ist beschädigt."));
+    }
     return cells;
 }
 
@@ -291,7 +298,7 @@ SheetCells readSheet(const QByteArray& stream, const Globals& g, int rowLimit)
 
 FirstWorksheet readXls(const QString& path, int rowLimit)
 {
-    const QByteArray stream = workbookStream(path);
+    const BiffStream stream(path);
     const Globals globals = readGlobals(stream);
     return {globals.sheetName, readSheet(stream, globals, rowLimit)};
 }

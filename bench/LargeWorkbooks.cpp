@@ -1,0 +1,247 @@
+#include "LargeWorkbooks.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <gsf/gsf-outfile-msole.h>
+#include <gsf/gsf-outfile.h>
+#include <gsf/gsf-output-stdio.h>
+#include <gsf/gsf-utils.h>
+#include <zip.h>
+
+#include <cstring>
+#include <list>
+#include <stdexcept>
+
+namespace largeWorkbooks {
+
+namespace {
+
+bool isNumber(int row, int col)
+{
+    return col == 1 && row >= 2 && row <= 26;
+}
+
+// Random digits keep the texts from compressing to nothing, as real texts do.
+QByteArray text(QRandomGenerator& random, int row, int col)
+{
+    return "Messpunkt " + QByteArray::number(row) + '-' + QByteArray::number(col) + ' ' +
+           QByteArray::number(random.generate(), 16);
+}
+
+// A ZIP package of the given parts, deflated; mimetype (if any) stored first.
+void writeZip(const QString& path, const std::list<std::pair<const char*, QByteArray>>& parts)
+{
+    int error = 0;
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!archive) throw std::runtime_error("cannot create the package");
+    for (const auto& [name, data] : parts) {
+        zip_source_t* source = zip_source_buffer(archive, data.constData(), zip_uint64_t(data.size()), 0);
+        const zip_int64_t index = zip_file_add(archive, name, source, ZIP_FL_ENC_UTF_8);
+        if (index < 0) throw std::runtime_error("cannot add a part");
+        zip_set_file_compression(archive, zip_uint64_t(index),
+                                 std::strcmp(name, "mimetype") == 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 6);
+    }
+    if (zip_close(archive) != 0) throw std::runtime_error("cannot write the package");
+}
+
+QByteArray columnName(int col)
+{
+    return QByteArray(1, char('A' + col - 1));
+}
+
+}  // namespace
+
+void writeXlsx(const QString& path, int rows)
+{
+    QRandomGenerator random(20261208);
+    QByteArray sheet = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>)";
+    QByteArray strings;
+    int count = 0;
+    for (int r = 1; r <= rows; ++r) {
+        sheet += "<row r=\"" + QByteArray::number(r) + "\">";
+        for (int c = 1; c <= columns; ++c) {
+            const QByteArray ref = columnName(c) + QByteArray::number(r);
+            if (isNumber(r, c)) {
+                sheet += "<c r=\"" + ref + "\"><v>" + QByteArray::number(number(r)) + "</v></c>";
+            } else {
+                sheet += "<c r=\"" + ref + "\" t=\"s\"><v>" + QByteArray::number(count++) + "</v></c>";
+                strings += "<si><t>" + text(random, r, c) + "</t></si>";
+            }
+        }
+        sheet += "</row>";
+    }
+    sheet += "</sheetData></worksheet>";
+    const QByteArray sst = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" count=")" +
+                           QByteArray::number(count) + "\" uniqueCount=\"" + QByteArray::number(count) + "\">" +
+                           strings + "</sst>";
+    strings.clear();
+    writeZip(path, {
+        {"[Content_Types].xml", R"(<?xml version="1.0" encoding="UTF-8"?>
+<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">
+<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>
+<Default Extension="xml" ContentType="application/xml"/>
+<Override PartName="/xl/workbook.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"/>
+<Override PartName="/xl/worksheets/sheet1.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/>
+<Override PartName="/xl/sharedStrings.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml"/>
+</Types>)"},
+        {"_rels/.rels", R"(<?xml version="1.0" encoding="UTF-8"?>
+<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">
+<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/>
+</Relationships>)"},
+        {"xl/workbook.xml", R"(<?xml version="1.0" encoding="UTF-8"?>
+<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">
+<sheets><sheet name="Messwerte" sheetId="1" r:id="rId1"/></sheets></workbook>)"},
+        {"xl/_rels/workbook.xml.rels", R"(<?xml version="1.0" encoding="UTF-8"?>
+<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">
+<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/>
+<Relationship Id="rId2" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings" Target="sharedStrings.xml"/>
+</Relationships>)"},
+        {"xl/sharedStrings.xml", sst},
+        {"xl/worksheets/sheet1.xml", sheet},
+    });
+}
+
+void writeOds(const QString& path, int rows)
+{
+    QRandomGenerator random(20261208);
+    QByteArray content = R"(<?xml version="1.0" encoding="UTF-8"?>
+<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+ xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"
+ xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" office:version="1.2">
+<office:body><office:spreadsheet><table:table table:name="Messwerte">)";
+    for (int r = 1; r <= rows; ++r) {
+        content += "<table:table-row>";
+        for (int c = 1; c <= columns; ++c) {
+            if (isNumber(r, c)) {
+                const QByteArray n = QByteArray::number(number(r));
+                content += "<table:table-cell office:value-type=\"float\" office:value=\"" + n + "\"><text:p>" + n +
+                           "</text:p></table:table-cell>";
+            } else {
+                content += "<table:table-cell office:value-type=\"string\"><text:p>" + text(random, r, c) +
+                           "</text:p></table:table-cell>";
+            }
+        }
+        content += "</table:table-row>";
+    }
+    content += "</table:table></office:spreadsheet></office:body></office:document-content>";
+    writeZip(path, {
+        {"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
+        {"content.xml", content},
+        {"META-INF/manifest.xml", R"(<?xml version="1.0" encoding="UTF-8"?>
+<manifest:manifest xmlns:manifest="urn:oasis:names:tc:opendocument:xmlns:manifest:1.0">
+<manifest:file-entry manifest:full-path="/" manifest:media-type="application/vnd.oasis.opendocument.spreadsheet"/>
+<manifest:file-entry manifest:full-path="content.xml" manifest:media-type="text/xml"/>
+</manifest:manifest>)"},
+    });
+}
+
+namespace {
+
+void put16(QByteArray& out, int value)
+{
+    out += char(value & 0xFF);
+    out += char((value >> 8) & 0xFF);
+}
+
+void put32(QByteArray& out, quint32 value)
+{
+    put16(out, int(value & 0xFFFF));
+    put16(out, int(value >> 16));
+}
+
+void record(QByteArray& out, int type, const QByteArray& body)
+{
+    put16(out, type);
+    put16(out, int(body.size()));
+    out += body;
+}
+
+QByteArray bof(int kind)
+{
+    QByteArray body;
+    put16(body, 0x0600);  // BIFF8
+    put16(body, kind);    // 0x0005 workbook globals, 0x0010 worksheet
+    put16(body, 0x0DBB);  // build
+    put16(body, 0x07CC);  // year
+    put32(body, 0);
+    put32(body, 0x06);
+    return body;
+}
+
+}  // namespace
+
+void writeXls(const QString& path, int rows)
+{
+    rows = std::min(rows, 65536);
+    QRandomGenerator random(20261208);
+
+    // The shared string table: records of at most 8224 bytes, each text
+    // whole in one record (one byte a character, flags 0).
+    std::vector<QByteArray> sst(1);
+    put32(sst[0], 0);  // total and unique counts, set below
+    put32(sst[0], 0);
+    quint32 count = 0;
+    QByteArray sheet;
+    record(sheet, 0x0809, bof(0x0010));
+    for (int r = 1; r <= rows; ++r) {
+        for (int c = 1; c <= columns; ++c) {
+            QByteArray body;
+            put16(body, r - 1);
+            put16(body, c - 1);
+            put16(body, 0);  // XF: general
+            if (isNumber(r, c)) {
+                const double value = number(r);
+                body.append(reinterpret_cast<const char*>(&value), 8);
+                record(sheet, 0x0203, body);
+                continue;
+            }
+            put32(body, count++);
+            record(sheet, 0x00FD, body);
+            const QByteArray t = text(random, r, c);
+            QByteArray item;
+            put16(item, int(t.size()));
+            item += char(0);
+            item += t;
+            if (sst.back().size() + item.size() > 8224) sst.emplace_back();
+            sst.back() += item;
+        }
+    }
+    record(sheet, 0x000A, {});
+    for (int i = 0; i < 4; ++i) sst[0][4 + i] = sst[0][i] = char((count >> (8 * i)) & 0xFF);
+
+    QByteArray globals;
+    record(globals, 0x0809, bof(0x0005));
+    record(globals, 0x0042, QByteArray("\xB0\x04", 2));  // code page 1200
+    for (std::size_t i = 0; i < sst.size(); ++i) record(globals, i == 0 ? 0x00FC : 0x003C, sst[i]);
+    const QByteArray name = "Messwerte";
+    const qsizetype boundSheetSize = 4 + 8 + name.size();
+    QByteArray boundSheet;
+    put32(boundSheet, quint32(globals.size() + boundSheetSize + 4));  // the sheet's BOF, after EOF
+    boundSheet += char(0);  // visible
+    boundSheet += char(0);  // worksheet
+    boundSheet += char(name.size());
+    boundSheet += char(0);
+    boundSheet += name;
+    record(globals, 0x0085, boundSheet);
+    record(globals, 0x000A, {});
+    const QByteArray stream = globals + sheet;
+
+    gsf_init();
+    GError* error = nullptr;
+    GsfOutput* file = gsf_output_stdio_new(QFile::encodeName(path).constData(), &error);
+    if (!file) throw std::runtime_error("cannot create the workbook");
+    GsfOutfile* ole = gsf_outfile_msole_new(file);
+    GsfOutput* workbook = gsf_outfile_new_child(ole, "Workbook", FALSE);
+    gsf_output_write(workbook, size_t(stream.size()), reinterpret_cast<const guint8*>(stream.constData()));
+    gsf_output_close(workbook);
+    g_object_unref(workbook);
+    gsf_output_close(GSF_OUTPUT(ole));
+    g_object_unref(ole);
+    g_object_unref(file);
+}
+
+}  // namespace largeWorkbooks

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// Large workbooks for the import benchmark, made the way other programs
+// write them: the first worksheet holds rows x columns cells, every one a text
+// of its own ("Messpunkt 123-4 9f3a07c2"), except A2 to A26, which hold the
+// numbers 1.5 * row. Texts are shared strings in .xlsx and .xls.
+namespace largeWorkbooks {
+
+inline constexpr int columns = 10;
+
+// The number in A(row), 2 <= row <= 26.
+inline double number(int row)
+{
+    return 1.5 * row;
+}
+
+void writeXlsx(const QString& path, int rows);
+void writeOds(const QString& path, int rows);
+// An Excel 97 workbook; at most 65536 rows, the format's limit.
+void writeXls(const QString& path, int rows);
+
+}  // namespace largeWorkbooks

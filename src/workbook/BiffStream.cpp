@@ -1,0 +1,103 @@
+#include "workbook/BiffStream.h"
+
+#include "base/RuntimeError.h"
+
+#include <QFile>
+
+#include <gsf/gsf-infile-msole.h>
+#include <gsf/gsf-infile.h>
+#include <gsf/gsf-input-stdio.h>
+#include <gsf/gsf-input.h>
+#include <gsf/gsf-utils.h>
+
+namespace {
+
+[[noreturn]] void damaged()
+{
+    throw RuntimeError(QStringLiteral("Die Excel-Daten der Datei sind beschädigt."));
+}
+
+void initialiseGsf()
+{
+    static const bool done = [] {
+        gsf_init();
+        // Damaged containers make libgsf warn on the console; the user is told
+        // through the program's own message instead.
+        const auto quiet = [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {};
+        for (const char* domain : {"libgsf", "libgsf:msole"})
+            g_log_set_handler(domain, GLogLevelFlags(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE | G_LOG_LEVEL_INFO |
+                                                     G_LOG_LEVEL_DEBUG | G_LOG_LEVEL_CRITICAL),
+                              quiet, nullptr);
+        return true;
+    }();
+    (void)done;
+}
+
+void unref(void* object)
+{
+    if (object) g_object_unref(object);
+}
+
+}  // namespace
+
+BiffStream::BiffStream(const QString& path)
+{
+    initialiseGsf();
+    GError* error = nullptr;
+    m_file = gsf_input_stdio_new(QFile::encodeName(path).constData(), &error);
+    g_clear_error(&error);
+    if (!m_file) throw RuntimeError(QStringLiteral("Die Datei kann nicht gelesen werden."));
+    m_ole = gsf_infile_msole_new(m_file, &error);
+    g_clear_error(&error);
+    if (!m_ole) {
+        unref(m_file);
+        throw RuntimeError(QStringLiteral("Der OLE2-Container der Datei ist beschädigt."));
+    }
+    for (int i = 0; i < gsf_infile_num_children(m_ole) && !m_stream; ++i) {
+        const char* name = gsf_infile_name_by_index(m_ole, i);
+        if (name && (g_ascii_strcasecmp(name, "Workbook") == 0 || g_ascii_strcasecmp(name, "Book") == 0))
+            m_stream = gsf_infile_child_by_index(m_ole, i);
+    }
+    const gsf_off_t size = m_stream ? gsf_input_size(m_stream) : 0;
+    if (!m_stream || size < 0 || size > maxSize) {
+        const bool found = m_stream != nullptr;
+        unref(m_stream);
+        unref(m_ole);
+        unref(m_file);
+        if (found) throw RuntimeError(QStringLiteral("Die Excel-Daten der Datei sind zu groß."));
+        throw RuntimeError(QStringLiteral("Die Datei enthält keine Excel-Arbeitsmappe (vielleicht ein anderes Office-Dokument "
+                                          "oder eine verschlüsselte Arbeitsmappe)."));
+    }
+    m_size = qint64(size);
+}
+
+BiffStream::~BiffStream()
+{
+    unref(m_stream);
+    unref(m_ole);
+    unref(m_file);
+}
+
+bool BiffStream::header(qint64 at, quint16& type, qsizetype& length) const
+{
+    if (at < 0 || at + 4 > m_size) return false;
+    guint8 bytes[4];
+    if (gsf_input_seek(m_stream, gsf_off_t(at), G_SEEK_SET) || !gsf_input_read(m_stream, 4, bytes)) damaged();
+    type = quint16(bytes[0] | (bytes[1] << 8));
+    length = qsizetype(bytes[2] | (bytes[3] << 8));
+    return true;
+}
+
+qint64 BiffStream::append(qint64 at, QByteArray& out) const
+{
+    quint16 type = 0;
+    qsizetype length = 0;
+    if (!header(at, type, length)) return m_size;
+    const qsizetype whole = 4 + std::min<qsizetype>(length, qsizetype(m_size - at - 4));
+    const qsizetype start = out.size();
+    out.resize(start + whole);
+    if (gsf_input_seek(m_stream, gsf_off_t(at), G_SEEK_SET) ||
+        !gsf_input_read(m_stream, size_t(whole), reinterpret_cast<guint8*>(out.data() + start)))
+        damaged();
+    return at + whole;
+}
