@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs a build into a scratch prefix and checks what a desktop needs:
-# the program, its desktop entry and its icon in the hicolor theme.
+# the program, its workbook module, its desktop entry and its icon in the hicolor theme.
 #   install_test.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -10,6 +10,14 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 [ -x "$prefix/bin/gipfelfluss" ] || fail "bin/gipfelfluss is missing"
+# The workbook formats are a module beside the program, loaded on first use:
+# the program itself needs none of the spreadsheet libraries at start.
+module=$(find "$prefix/lib" -path '*/gipfelfluss/gipfelfluss-workbook.so' -type f)
+[ -n "$module" ] || fail "lib/.../gipfelfluss/gipfelfluss-workbook.so is missing"
+readelf -d "$module" | grep -q 'NEEDED.*libxlsxwriter' || fail "the module does not link libxlsxwriter"
+if readelf -d "$prefix/bin/gipfelfluss" | grep -E 'NEEDED.*(xlsxwriter|libzip|libgsf)'; then
+    fail "the program links a spreadsheet library itself"
+fi
 entry=$prefix/share/applications/gipfelfluss.desktop
 [ -f "$entry" ] || fail "the desktop entry is missing"
 command -v desktop-file-validate >/dev/null || fail "desktop-file-validate is not installed (scripts/install-deps.sh installs it)"
