@@ -28,11 +28,12 @@ inline QString writeFuzzFile(const std::uint8_t* data, std::size_t size, const c
 // Runs one reader on one input: every file is either read, with every cell the
 // import asks for answering or refusing, or refused with a RuntimeError.
 // Anything else (a crash, a hang, a leak, another exception) is a finding.
-inline void fuzzReader(FirstWorksheet (*read)(const QString&), const std::uint8_t* data, std::size_t size,
+inline void fuzzReader(FirstWorksheet (*read)(const QString&, int), const std::uint8_t* data, std::size_t size,
                        const char* suffix)
 {
     try {
-        const FirstWorksheet sheet = read(writeFuzzFile(data, size, suffix));
+        // As the import reads: rows 1 to 26.
+        const FirstWorksheet sheet = read(writeFuzzFile(data, size, suffix), 26);
         for (int r = 1; r <= 26; ++r) {
             try {
                 (void)sheet.cells.value(r, 1);
