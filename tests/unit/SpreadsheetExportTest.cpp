@@ -198,4 +198,31 @@ TEST(Export, AFailedWriteShowsAnErrorNamingTheFileAndLeavesTheTable)
     }
 }
 
+// The workbook writer fails after half its bytes (a full disk, say): the
+// earlier file stays byte for byte and no other file is left in its folder.
+TEST(Export, AWriteThatFailsHalfwayLeavesTheEarlierFileByteForByte)
+{
+    struct HalfWriter : WorkbookFiles {
+        QString readColumn(const QString&, int, int, int, std::vector<CellValue>&) const override { return {}; }
+        QString writeWorkbook(QIODevice& device, const QString&, const std::vector<WrittenCell>&) const override
+        {
+            device.write("PK\x03\x04 halb");
+            return QStringLiteral("Auf dem Datenträger ist kein Platz mehr.");
+        }
+    } halfWriter;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Ergebnis.xlsx"));
+    ASSERT_TRUE(fixtures::writeFile(path, [] { return fixtures::bytes("values-openpyxl.xlsx"); }));
+
+    SpreadsheetWindow w({{"10", "2"}}, false, WorkbookModule(halfWriter));
+    w.save(path);
+    ASSERT_EQ(w.view.messages.size(), 1u);
+    EXPECT_TRUE(w.view.messages[0].prompt.contains(QStringLiteral("kein Platz"))) << w.view.messages[0].prompt.toStdString();
+    EXPECT_EQ(fixtures::bytes("values-openpyxl.xlsx"), [&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Ergebnis.xlsx")});
+}
+
 }  // namespace
