@@ -78,11 +78,25 @@ BiffStream::~BiffStream()
     unref(m_file);
 }
 
+const char* BiffStream::bytes(qint64 at, qsizetype count) const
+{
+    if (at < m_windowStart || at + count > m_windowStart + m_window.size()) {
+        const qsizetype length = qsizetype(std::min<qint64>(std::max<qsizetype>(count, 65536), m_size - at));
+        m_window.resize(length);
+        m_windowStart = at;
+        if (gsf_input_seek(m_stream, gsf_off_t(at), G_SEEK_SET) ||
+            !gsf_input_read(m_stream, size_t(length), reinterpret_cast<guint8*>(m_window.data()))) {
+            m_window.clear();
+            damaged();
+        }
+    }
+    return m_window.constData() + (at - m_windowStart);
+}
+
 bool BiffStream::header(qint64 at, quint16& type, qsizetype& length) const
 {
     if (at < 0 || at + 4 > m_size) return false;
-    guint8 bytes[4];
-    if (gsf_input_seek(m_stream, gsf_off_t(at), G_SEEK_SET) || !gsf_input_read(m_stream, 4, bytes)) damaged();
+    const auto* bytes = reinterpret_cast<const quint8*>(this->bytes(at, 4));
     type = quint16(bytes[0] | (bytes[1] << 8));
     length = qsizetype(bytes[2] | (bytes[3] << 8));
     return true;
@@ -94,10 +108,6 @@ qint64 BiffStream::append(qint64 at, QByteArray& out) const
     qsizetype length = 0;
     if (!header(at, type, length)) return m_size;
     const qsizetype whole = 4 + std::min<qsizetype>(length, qsizetype(m_size - at - 4));
-    const qsizetype start = out.size();
-    out.resize(start + whole);
-    if (gsf_input_seek(m_stream, gsf_off_t(at), G_SEEK_SET) ||
-        !gsf_input_read(m_stream, size_t(whole), reinterpret_cast<guint8*>(out.data() + start)))
-        damaged();
+    out.append(bytes(at, whole), whole);
     return at + whole;
 }

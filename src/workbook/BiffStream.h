@@ -30,8 +30,13 @@ public:
     qint64 append(qint64 at, QByteArray& out) const;
 
 private:
+    // The count bytes at `at`, through a window of the stream read 64 KiB at a time.
+    const char* bytes(qint64 at, qsizetype count) const;
+
     GsfInput* m_file = nullptr;
     GsfInfile* m_ole = nullptr;
     GsfInput* m_stream = nullptr;
     qint64 m_size = 0;
+    mutable QByteArray m_window;
+    mutable qint64 m_windowStart = 0;
 };
