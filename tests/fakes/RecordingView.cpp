@@ -1,5 +1,9 @@
 #include "fakes/RecordingView.h"
 
+#include "base/RuntimeError.h"
+
+#include <QIODevice>
+
 void RecordingView::setText(TextBox box, const QString& text)
 {
     boxes[index(box)] = text;
@@ -36,4 +40,19 @@ bool RecordingView::showDocument(const QString& path)
 {
     shownDocuments << path;
     return canShowDocuments;
+}
+
+void RecordingView::writeReport(QIODevice& device, const ReportContent& content)
+{
+    reports.push_back(content);
+    log << QStringLiteral("write report");
+    if (!reportFailure.isEmpty()) throw RuntimeError(reportFailure);
+    device.write(reportBytes);
+}
+
+void RecordingView::printReport(const ReportContent& content)
+{
+    reports.push_back(content);
+    log << QStringLiteral("print report");
+    if (!reportFailure.isEmpty()) throw RuntimeError(reportFailure);
 }

@@ -6,6 +6,7 @@
 #include "app/window/ResultsGridView.h"
 #include "app/window/Twips.h"
 #include "app/window/WindowFonts.h"
+#include "report/Report.h"
 #include "table/Grid.h"
 
 #include <QApplication>
@@ -15,6 +16,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QUrl>
 
@@ -155,6 +158,8 @@ void MainWindow::createMenus()
     menuBar()->setObjectName(QStringLiteral("menuBar"));
     connect(menu.mnuexcel1, &QAction::triggered, this, [this] { m_form.mnuexcel1_Click(); });
     connect(menu.mnuexcel2, &QAction::triggered, this, [this] { m_form.mnuexcel2_Click(); });
+    connect(menu.mnuprotokoll, &QAction::triggered, this, [this] { m_form.mnuprotokoll_Click(); });
+    connect(menu.mnudrucken, &QAction::triggered, this, [this] { m_form.mnudrucken_Click(); });
     connect(menu.mnuend, &QAction::triggered, this, [this] { m_form.mnuend_Click(); });
     connect(menu.mnuhilfe, &QAction::triggered, this, [this] { m_form.mnuhilfe_Click(); });
     connect(menu.mnuinfo, &QAction::triggered, this, [this] { m_form.mnuinfo_Click(); });
@@ -243,6 +248,21 @@ QString MainWindow::runFileDialog(QFileDialog::AcceptMode mode, const QString& f
 bool MainWindow::showDocument(const QString& path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void MainWindow::writeReport(QIODevice& device, const ReportContent& content)
+{
+    report::writePdf(device, content, {m_picture->drawing(), m_picture->font(), QColor(PictureCanvas::background)});
+}
+
+void MainWindow::printReport(const ReportContent& content)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    report::setUpPrinter(printer, content);
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (m_present(dialog) != QDialog::Accepted) return;
+    report::paint(printer, content, {m_picture->drawing(), m_picture->font(), QColor(PictureCanvas::background)});
 }
 
 void MainWindow::endProgram()

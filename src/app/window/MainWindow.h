@@ -47,6 +47,8 @@ public:
     QString showOpenDialog(const QString& fileName, const QList<FileFilter>& filters) override;
     QString showSaveDialog(const QString& fileName, const QList<FileFilter>& filters) override;
     bool showDocument(const QString& path) override;
+    void writeReport(QIODevice& device, const ReportContent& content) override;
+    void printReport(const ReportContent& content) override;
     void endProgram() override;
 
     Form1& form() { return m_form; }

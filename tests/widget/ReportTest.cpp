@@ -1,0 +1,140 @@
+// The calculation report from the real window, read back with poppler's tools
+// (pdfinfo, pdftotext, pdfimages, pdftoppm). Runs in the locale of the
+// environment; ctest runs it in a point and in a comma locale.
+#include "WindowFixture.h"
+
+#include "app/window/PictureCanvas.h"
+#include "table/Grid.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Standard output of a poppler tool; fails the test when it does not run.
+QString poppler(const QString& tool, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        ADD_FAILURE() << tool.toStdString() << " failed (scripts/install-deps.sh installs poppler-utils): "
+                      << process.readAllStandardError().toStdString();
+        return {};
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString info(const QString& pdf, const QString& key)
+{
+    const QRegularExpression line(QStringLiteral("^%1:\\s*(.*)$").arg(key), QRegularExpression::MultilineOption);
+    return line.match(poppler(QStringLiteral("pdfinfo"), {pdf})).captured(1).trimmed();
+}
+
+// The text of one page, each line as its words.
+std::vector<QStringList> pageLines(const QString& pdf, int page)
+{
+    const QString text = poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"),
+                                                              QString::number(page), QStringLiteral("-l"),
+                                                              QString::number(page), pdf, QStringLiteral("-")});
+    std::vector<QStringList> lines;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        lines.push_back(line.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts));
+    return lines;
+}
+
+int countLines(const std::vector<QStringList>& lines, const QStringList& words)
+{
+    return int(std::count(lines.begin(), lines.end(), words));
+}
+
+QStringList words(const QString& text)
+{
+    return text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+// Numbers as the user's locale writes them.
+QString local(QString number)
+{
+    return number.replace(QLatin1Char('.'), QLocale::system().decimalPoint());
+}
+
+}  // namespace
+
+class ReportTest : public WindowTest {
+protected:
+    // "Protokoll als PDF speichern…", the save dialog answered with `name` in the temporary folder.
+    QString saveReport(const QString& name)
+    {
+        const QString path = folder.filePath(name);
+        dialogs.expect([path](QDialog& d) {
+            auto* dialog = qobject_cast<QFileDialog*>(&d);
+            if (!dialog) return int(QDialog::Rejected);
+            EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+            EXPECT_TRUE(dialog->nameFilters().join(QLatin1Char(' ')).contains(QStringLiteral("*.pdf")));
+            dialog->selectFile(path);
+            static_cast<QDialog*>(dialog)->accept();
+            return dialog->result();
+        });
+        action("mnuprotokoll").trigger();
+        EXPECT_TRUE(dialogs.messages.empty());
+        return path;
+    }
+
+    QAction& action(const char* name)
+    {
+        auto* found = window->findChild<QAction*>(QString::fromLatin1(name));
+        if (!found) throw std::runtime_error("no such menu item");
+        return *found;
+    }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(ReportTest, ReportOfThreeResultsHoldsChartTextsFormulasAndRows)
+{
+    // Expected flows from Python's decimal module at 40 digits.
+    const std::vector<QStringList> rows{{"1", "250", "5", local("1.63"), local("97.7")},
+                                        {"2", "1000", "3", local("3.41"), local("204.8")},
+                                        {"3", "40", "2", local("0.71"), local("42.9")}};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i > 0) click(2);
+        calculate(rows[i][1], rows[i][2]);
+    }
+    const QString pdf = saveReport(QStringLiteral("Protokoll.pdf"));
+
+    EXPECT_EQ(info(pdf, QStringLiteral("Title")), QStringLiteral("Berechnung Gipfelfluss"));
+    EXPECT_EQ(info(pdf, QStringLiteral("Creator")), QStringLiteral("Gipfelfluss " GIPFELFLUSS_VERSION));
+    EXPECT_EQ(info(pdf, QStringLiteral("Pages")), QStringLiteral("1"));
+    EXPECT_TRUE(info(pdf, QStringLiteral("Page size")).endsWith(QStringLiteral("(A4)")));
+
+    // No raster image: the chart is lines and text.
+    const QStringList images = poppler(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(images.size(), 2) << images.join(QLatin1Char('\n')).toStdString();  // the list's two heading lines
+
+    const std::vector<QStringList> lines = pageLines(pdf, 1);
+    const std::vector<QStringList> expected{
+        words(QStringLiteral("Berechnung Gipfelfluss – Protokoll")),
+        {"Nr.", "BW", "Einzel", "BW", "l/sec", "l/min"},
+        rows[0], rows[1], rows[2],
+        words(QStringLiteral("Gipfelfluss: %1 l/s = %2 l/min").arg(local("0.71"), local("42.9"))),
+        words(QStringLiteral("Formel: grösster Einzel BW 2 (Total unter 300 BW)")),
+        words(local("Grosse Anlage (Total ab 300 BW) 0.582679 -0.214837 300")),
+        words(local("Grösster Einzel BW 8 0.1968 0.7272 8")),
+        words(QStringLiteral("Gipfelfluss " GIPFELFLUSS_VERSION " Seite 1 von 1")),
+    };
+    for (const QStringList& line : expected) {
+        SCOPED_TRACE(line.join(QLatin1Char(' ')).toStdString());
+        EXPECT_EQ(countLines(lines, line), 1);
+    }
+    // The chart's labels are text: the ends of both axes and a label in the locale's numbers.
+    QStringList all;
+    for (const QStringList& line : lines) all += line;
+    for (const QString& label : {QStringLiteral("1000"), QStringLiteral("0.2"), QStringLiteral("10.0"), local("0.5")})
+        EXPECT_TRUE(all.contains(label)) << label.toStdString();
+}
