@@ -52,6 +52,38 @@ int countLines(const std::vector<QStringList>& lines, const QStringList& words)
     return int(std::count(lines.begin(), lines.end(), words));
 }
 
+bool sameColour(QRgb a, QRgb b)
+{
+    return std::abs(qRed(a) - qRed(b)) <= 3 && std::abs(qGreen(a) - qGreen(b)) <= 3 && std::abs(qBlue(a) - qBlue(b)) <= 3;
+}
+
+bool colourWithin(const QImage& image, QPointF at, QRgb colour, int radius)
+{
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx) {
+            const QPoint p(int(at.x()) + dx, int(at.y()) + dy);
+            if (image.rect().contains(p) && sameColour(image.pixel(p), colour)) return true;
+        }
+    return false;
+}
+
+// Share of the pixels of `colour` in `from` whose place in `to` (the same
+// picture at another size and offset) has that colour within two pixels.
+double found(const QImage& from, const QRectF& fromArea, const QImage& to, const QRectF& toArea, QRgb colour)
+{
+    int all = 0;
+    int matched = 0;
+    for (int y = int(fromArea.top()); y < int(fromArea.bottom()); ++y)
+        for (int x = int(fromArea.left()); x < int(fromArea.right()); ++x) {
+            if (!sameColour(from.pixel(x, y), colour)) continue;
+            ++all;
+            const QPointF relative((x + 0.5 - fromArea.left()) / fromArea.width(), (y + 0.5 - fromArea.top()) / fromArea.height());
+            const QPointF there(toArea.left() + relative.x() * toArea.width(), toArea.top() + relative.y() * toArea.height());
+            if (colourWithin(to, there, colour, 2)) ++matched;
+        }
+    return all == 0 ? 0 : double(matched) / all;
+}
+
 QStringList words(const QString& text)
 {
     return text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -101,6 +133,9 @@ TEST_F(ReportTest, ReportOfThreeResultsHoldsChartTextsFormulasAndRows)
     const std::vector<QStringList> rows{{"1", "250", "5", local("1.63"), local("97.7")},
                                         {"2", "1000", "3", local("3.41"), local("204.8")},
                                         {"3", "40", "2", local("0.71"), local("42.9")}};
+    // The comma run says which separator it set up, lest it silently run in the point locale.
+    if (qEnvironmentVariableIsSet("GIPFELFLUSS_DECIMAL_POINT"))
+        ASSERT_EQ(QLocale::system().decimalPoint(), qEnvironmentVariable("GIPFELFLUSS_DECIMAL_POINT"));
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (i > 0) click(2);
         calculate(rows[i][1], rows[i][2]);
@@ -137,4 +172,29 @@ TEST_F(ReportTest, ReportOfThreeResultsHoldsChartTextsFormulasAndRows)
     for (const QStringList& line : lines) all += line;
     for (const QString& label : {QStringLiteral("1000"), QStringLiteral("0.2"), QStringLiteral("10.0"), local("0.5")})
         EXPECT_TRUE(all.contains(label)) << label.toStdString();
+
+    // The first page without smoothing at 150 dpi: the marker and the reference
+    // lines lie where the window's canvas has them, at the page's scale.
+    poppler(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("150"), QStringLiteral("-aa"), QStringLiteral("no"),
+                                         QStringLiteral("-aaVector"), QStringLiteral("no"), QStringLiteral("-png"),
+                                         QStringLiteral("-singlefile"), pdf, folder.filePath(QStringLiteral("page"))});
+    const QImage page(folder.filePath(QStringLiteral("page.png")));
+    ASSERT_FALSE(page.isNull());
+    QRect chart;  // the canvas colour's extent on the page
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (page.pixel(x, y) == QColor(PictureCanvas::background).rgb()) chart |= QRect(x, y, 1, 1);
+    const QImage screen = canvas().image().convertToFormat(QImage::Format_RGB32);
+    const double aspect = double(screen.width()) / screen.height();
+    EXPECT_NEAR(double(chart.width()) / chart.height(), aspect, 0.02);
+    EXPECT_GT(chart.width(), page.width() * 0.7);  // the page's width within its margins
+    const QRgb red = qRgb(255, 0, 0);
+    const QRgb darkBlue = qRgb(0, 0, 128);
+    const QRectF onPage(chart);
+    const QRectF onScreen(screen.rect());
+    for (const QRgb colour : {red, darkBlue}) {
+        SCOPED_TRACE(QColor(colour).name().toStdString());
+        EXPECT_GT(found(screen, onScreen, page, onPage, colour), 0.95);
+        EXPECT_GT(found(page, onPage, screen, onScreen, colour), 0.95);
+    }
 }
