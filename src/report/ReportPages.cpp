@@ -121,15 +121,20 @@ public:
     {
         if (rows.empty()) return;
         const Row& header = rows.front();
+        // A heading stands over its column's numbers as they stand.
+        Row alignedHeader = header;
+        if (rows.size() > 1)
+            for (std::size_t c = 0; c < alignedHeader.size() && c < rows[1].size(); ++c)
+                alignedHeader[c].number = rows[1][c].number;
         const double headerHeight = height(header, m_headerFont);
         const double first = rows.size() > 1 ? height(rows[1], m_font) : 0;
         m_pages.need(headerHeight + first);
-        paintRow(header, m_headerFont, headerHeight, true);
+        paintRow(alignedHeader, m_headerFont, headerHeight, true);
         for (std::size_t r = 1; r < rows.size(); ++r) {
             const double h = height(rows[r], m_font);
             if (!m_pages.fits(h)) {
                 m_pages.newPage();
-                paintRow(header, m_headerFont, headerHeight, true);
+                paintRow(alignedHeader, m_headerFont, headerHeight, true);
             }
             paintRow(rows[r], m_font, h, false);
         }

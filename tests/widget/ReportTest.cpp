@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -197,4 +198,64 @@ TEST_F(ReportTest, ReportOfThreeResultsHoldsChartTextsFormulasAndRows)
         EXPECT_GT(found(screen, onScreen, page, onPage, colour), 0.95);
         EXPECT_GT(found(page, onPage, screen, onScreen, colour), 0.95);
     }
+}
+
+TEST_F(ReportTest, LongTableContinuesOnNewPagesBelowTheHeaderRowAndNoRowIsSplit)
+{
+    // Sixty rows, every tenth with an imported text.
+    const int rowCount = 60;
+    grid().setRows(rowCount + 1);
+    std::vector<QStringList> rows;
+    for (int r = 1; r <= rowCount; ++r) {
+        const QStringList cells{r % 10 == 0 ? QStringLiteral("Steigzone Ost %1").arg(r / 10)
+                                           : QString::number(r),
+                                QString::number(100 + r), QStringLiteral("5"), local(QStringLiteral("1.%1").arg(r, 2, 10, QLatin1Char('0'))),
+                                local(QStringLiteral("%1.5").arg(r))};
+        for (int c = 0; c < cells.size(); ++c) {
+            grid().setRow(r);
+            grid().setCol(c);
+            grid().setText(cells[c]);
+        }
+        rows.push_back(cells);
+    }
+    const QString pdf = saveReport(QStringLiteral("Lang.pdf"));
+
+    const int pages = info(pdf, QStringLiteral("Pages")).toInt();
+    EXPECT_GE(pages, 2);
+    const QStringList header{"Nr.", "BW", "Einzel", "BW", "l/sec", "l/min"};
+    std::vector<int> foundOn(rows.size(), 0);
+    for (int p = 1; p <= pages; ++p) {
+        SCOPED_TRACE(p);
+        const std::vector<QStringList> lines = pageLines(pdf, p);
+        EXPECT_EQ(countLines(lines, header), 1);
+        EXPECT_EQ(countLines(lines, words(QStringLiteral("Gipfelfluss " GIPFELFLUSS_VERSION " Seite %1 von %2").arg(p).arg(pages))), 1);
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            if (countLines(lines, words(rows[r].join(QLatin1Char(' ')))) == 1) foundOn[r] = p;
+    }
+    for (std::size_t r = 0; r < rows.size(); ++r) EXPECT_GT(foundOn[r], 0) << rows[r].join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(foundOn.back(), pages);
+}
+
+TEST_F(ReportTest, DruckenOpensThePrintDialogAndCancellingChangesNothing)
+{
+    calculate(QStringLiteral("250"), QStringLiteral("5"));
+    const QStringList boxes{box(1).text(), box(2).text(), box(3).text(), box(4).text()};
+    const QImage chart = canvas().image().copy();
+    const int rows = grid().rows();
+    QString shown;
+    dialogs.expect([&shown](QDialog& d) {
+        if (auto* dialog = qobject_cast<QPrintDialog*>(&d)) {
+            shown = dialog->printer()->docName();
+            EXPECT_EQ(dialog->printer()->pageLayout().pageSize().id(), QPageSize::A4);
+        }
+        d.reject();
+        return d.result();
+    });
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(shown, QStringLiteral("Berechnung Gipfelfluss"));
+    EXPECT_EQ((QStringList{box(1).text(), box(2).text(), box(3).text(), box(4).text()}), boxes);
+    EXPECT_EQ(canvas().image(), chart);
+    EXPECT_EQ(grid().rows(), rows);
+    EXPECT_EQ(window->form().Berechnet(), Form1::True);
+    EXPECT_TRUE(dialogs.messages.empty());
 }
