@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QPainter>
 
-
 // The chart canvas Picture1. It keeps its drawing in a persistent image, as
 // Qt's scribble example does: every line and text goes into the image at
 // once, paintEvent only copies the image to the screen. The image holds
