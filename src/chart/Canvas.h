@@ -23,4 +23,8 @@ public:
     virtual void print(const QString& text) = 0;
 
     virtual void clear() = 0;
+
+    // What the drawing shows besides the frame (the marked operating point),
+    // in one sentence for screen readers; clear() forgets it.
+    virtual void setDescription(const QString& text) = 0;
 };
