@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package (scripts/package.sh) and checks it with Debian's
 # own tools: lintian without errors or warnings; apt installs it; the
-# installed program answers --help and --version; desktop entry, AppStream
+# installed program answers --help and --version, speaks German in Qt's
+# dialogs under de_DE and names its controls over AT-SPI; desktop entry, AppStream
 # metainfo and man page are valid; purging leaves none of its files behind.
 # Runs as root and installs, then purges, the package gipfelfluss.
 set -euo pipefail
@@ -18,8 +19,12 @@ lintian --fail-on error,warning --display-info "$deb" || fail "lintian found fau
 
 echo "== install"
 apt-get install -y --no-install-recommends "./$deb" </dev/null
+# A failed check leaves the system as it was.
+trap 'if dpkg-query -W gipfelfluss >/dev/null 2>&1; then apt-get purge -y -q gipfelfluss </dev/null >/dev/null; fi' EXIT
 installed=$(dpkg-query -L gipfelfluss | while read -r f; do [ -d "$f" ] || echo "$f"; done)
 bash tests/widget/command_line_test.sh /usr/bin/gipfelfluss
+# The installed program under de_DE: German Qt dialogs, names over AT-SPI.
+bash tests/widget/atspi_test.sh /usr/bin/gipfelfluss
 id=$(sed -n 's:.*<id>\(.*\)</id>.*:\1:p' src/app/window/gipfelfluss.metainfo.xml)
 desktop-file-validate "/usr/share/applications/$id.desktop" || fail "desktop entry"
 appstreamcli validate --no-net --pedantic "/usr/share/metainfo/$id.metainfo.xml" || fail "AppStream metainfo"
