@@ -89,6 +89,9 @@ void Form1::calculate(calc::Case c, double BW, double Einzel)
     drawResultMarker(m_view.Picture1(), m_chart,
                      c == calc::Case::Large ? MarkerVariant::LargeInstallation : MarkerVariant::SmallInstallation, BW, Q);
     m_marked = MarkedResult{c, BW, Einzel, Q};
+    m_view.Picture1().setDescription(QStringLiteral("Markierter Betriebspunkt: ")
+                                     + m_numbers.format(BW, NumberText::Pattern::Whole) + QStringLiteral(" BW, ")
+                                     + m_numbers.format(Q, NumberText::Pattern::TwoDecimals) + QStringLiteral(" l/s"));
     Tabelleneintrag(BW, Einzel, Q);
 }
 

@@ -1,5 +1,6 @@
 #include "report/Report.h"
 
+#include "app/ProgramInfo.h"
 #include "app/ReportContent.h"
 #include "base/RuntimeError.h"
 
@@ -17,7 +18,7 @@ QString title()
 
 QString programLine()
 {
-    return QStringLiteral("Gipfelfluss ") + QStringLiteral(GIPFELFLUSS_VERSION);
+    return QStringLiteral("Gipfelfluss ") + QString::fromLatin1(programInfo::version);
 }
 
 QPageLayout pageLayout(const QLocale& locale)

@@ -122,6 +122,8 @@ TEST_F(Form1Test, EachPressEitherCalculatesOrAnswersInvalidInput)
             EXPECT_EQ(v.text(Box::Text4), p.tableRow->at(4)) << trace;
             EXPECT_EQ(v.text(Box::Text1), QString::fromLatin1(p.total)) << trace;
             EXPECT_EQ(v.canvas.linesOf(palette::lightRed).size(), 2u) << trace;
+            EXPECT_EQ(v.canvas.description,
+                      "Markierter Betriebspunkt: " + p.tableRow->at(1) + " BW, " + p.tableRow->at(3) + " l/s") << trace;
         } else {
             ASSERT_EQ(v.messages.size(), 1u) << trace;
             EXPECT_EQ(v.messages[0].prompt, invalidInput) << trace;
@@ -134,6 +136,7 @@ TEST_F(Form1Test, EachPressEitherCalculatesOrAnswersInvalidInput)
             EXPECT_EQ(v.text(Box::Text4), "old l/min") << trace;
             EXPECT_EQ(gridRow(v.grid, 1), QStringList({"", "", "", "", ""})) << trace;
             EXPECT_EQ(v.canvas.linesOf(palette::lightRed).size(), 0u) << trace;
+            EXPECT_EQ(v.canvas.description, "") << trace;
         }
     }
 }
@@ -199,6 +202,7 @@ TEST_F(Form1Test, NeueEingabeEmptiesTheBoxesAndRedrawsTheFrame)
     EXPECT_EQ(view.canvas.clears, 1);
     EXPECT_EQ(view.canvas.lines.size(), 58u);
     EXPECT_EQ(redLines(), 0u);
+    EXPECT_EQ(view.canvas.description, "");
     EXPECT_EQ(form.Berechnet(), Form1::False);
     EXPECT_EQ(view.grid.rows(), 4);
     EXPECT_TRUE(view.messages.empty());
@@ -224,6 +228,7 @@ TEST_F(Form1Test, FailureDuringTheEntryKeepsOutputsAndMarker)
     EXPECT_EQ(view.text(Box::Text3), "0.40");
     EXPECT_EQ(view.text(Box::Text4), "23.8");
     EXPECT_EQ(redLines(), 2u);
+    EXPECT_EQ(view.canvas.description, "Markierter Betriebspunkt: 10 BW, 0.40 l/s");
     EXPECT_EQ(form.Berechnet(), Form1::False);
     EXPECT_EQ(view.text(Box::Text1), "");
 }
@@ -389,6 +394,7 @@ TEST_F(Form1GermanTest, ReadsAndWritesDecimalCommas)
     EXPECT_EQ(view.text(Box::Text4), "101,0");
     EXPECT_EQ(gridRow(view.grid, 1), QStringList({"1", "300", "2", "1,68", "101,0"}));
     EXPECT_NE(view.canvas.findText("0,3"), nullptr);
+    EXPECT_EQ(view.canvas.description, "Markierter Betriebspunkt: 300 BW, 1,68 l/s");
 
     press("1000", "7");  // locked
     form.Command2_Click();

@@ -135,8 +135,9 @@ TEST_F(ReportTest, ReportOfThreeResultsHoldsChartTextsFormulasAndRows)
                                         {"2", "1000", "3", local("3.41"), local("204.8")},
                                         {"3", "40", "2", local("0.71"), local("42.9")}};
     // The comma run says which separator it set up, lest it silently run in the point locale.
-    if (qEnvironmentVariableIsSet("GIPFELFLUSS_DECIMAL_POINT"))
+    if (qEnvironmentVariableIsSet("GIPFELFLUSS_DECIMAL_POINT")) {
         ASSERT_EQ(QLocale::system().decimalPoint(), qEnvironmentVariable("GIPFELFLUSS_DECIMAL_POINT"));
+    }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (i > 0) click(2);
         calculate(rows[i][1], rows[i][2]);

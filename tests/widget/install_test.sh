@@ -10,7 +10,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 [ -x "$prefix/bin/gipfelfluss" ] || fail "bin/gipfelfluss is missing"
-entry=$prefix/share/applications/gipfelfluss.desktop
+id=$(sed -n 's:.*<id>\(.*\)</id>.*:\1:p' "$(dirname "$0")/../../src/app/window/gipfelfluss.metainfo.xml")
+entry=$prefix/share/applications/$id.desktop
 [ -f "$entry" ] || fail "the desktop entry is missing"
 command -v desktop-file-validate >/dev/null || fail "desktop-file-validate is not installed (scripts/install-deps.sh installs it)"
 desktop-file-validate "$entry" || fail "the desktop entry is not valid"

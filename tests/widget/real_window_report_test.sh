@@ -21,7 +21,8 @@ for tool in Xvfb xdotool pdftotext pdfinfo pdftoppm; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/install-deps.sh installs it)"
 done
 
-# Only the program runs in the locale; the X tools keep theirs.
+# Only the program runs in the locale; the X tools keep theirs. Qt names the
+# save dialog in the locale's language.
 printf '#!/bin/sh\nLC_ALL=%s exec %s\n' "$locale" "$(realpath "$program")" >"$work/program"
 chmod +x "$work/program"
 headless_start_xvfb "$work" || fail "no X server"
@@ -38,7 +39,7 @@ sleep 0.5
 xdotool key Down Down Down Return
 dialog=
 for _ in $(seq 50); do
-    dialog=$(xdotool search --name '^Save As$' 2>/dev/null | head -n1) || true
+    dialog=$(xdotool search --name '^(Save As|Speichern unter)$' 2>/dev/null | head -n1) || true
     [ -n "$dialog" ] && break
     sleep 0.1
 done

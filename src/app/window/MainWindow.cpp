@@ -50,10 +50,14 @@ QLabel* addLabel(QWidget& client, const Twips& twips, const char* name, const QS
     return label;
 }
 
-QLineEdit* addBox(QWidget& client, const Twips& twips, const char* name, const QString& toolTip, bool bold, Place place)
+// A screen reader names a box after what it holds (its tooltip is the
+// description); the labels beside the output boxes only give the unit.
+QLineEdit* addBox(QWidget& client, const Twips& twips, const char* name, const QString& accessibleName,
+                  const QString& toolTip, bool bold, Place place)
 {
     auto* box = new QLineEdit(&client);
     box->setObjectName(QString::fromLatin1(name));
+    box->setAccessibleName(accessibleName);
     box->setToolTip(toolTip);
     box->setFont(windowFonts::arial(8.25, bold));
     box->setGeometry(pixels(twips, place));
@@ -115,9 +119,11 @@ void MainWindow::createControls(QWidget& client, const Twips& twips)
     addLabel(client, twips, "Label5", QStringLiteral("Daten Eingaben"), heading, {240, 120, 1575, 255});
     addLabel(client, twips, "Label6", QStringLiteral("Daten Ausgaben"), heading, {4920, 120, 1695, 255});
 
-    m_boxes[0] = addBox(client, twips, "Text1", QStringLiteral("Eingabe Total BW"), false, {240, 720, 735, 285});
+    m_boxes[0] = addBox(client, twips, "Text1", QStringLiteral("Total Belastungswerte"),
+                        QStringLiteral("Eingabe Total BW"), false, {240, 720, 735, 285});
     addLabel(client, twips, "Label3", QStringLiteral("Total Belastungswerte"), plain, {1080, 720, 2055, 375});
-    m_boxes[1] = addBox(client, twips, "Text2", QStringLiteral("Eingabe grösster Einzel BW"), false, {240, 1200, 735, 285});
+    m_boxes[1] = addBox(client, twips, "Text2", QStringLiteral("Grösster Einzel BW"),
+                        QStringLiteral("Eingabe grösster Einzel BW"), false, {240, 1200, 735, 285});
     // The caption is wider than the label: it wraps at the run of 14 blanks.
     addLabel(client, twips, "Label4", QStringLiteral("Grösster Einzel BW              (2, 3, 4, 5, oder 8 BW)"), plain,
              {1080, 1200, 2175, 615}, true);
@@ -129,21 +135,24 @@ void MainWindow::createControls(QWidget& client, const Twips& twips)
     m_buttons[2] = addButton(client, twips, "Command3", QStringLiteral("Beenden"), QStringLiteral("Programm beenden"),
                              {3120, 1680, 1335, 375});
 
-    m_boxes[2] = addBox(client, twips, "Text3", QStringLiteral("Ausgabe Gipfelfluss in l/s"), true, {4920, 720, 735, 285});
+    m_boxes[2] = addBox(client, twips, "Text3", QStringLiteral("Gipfelfluss l/s"),
+                        QStringLiteral("Ausgabe Gipfelfluss in l/s"), true, {4920, 720, 735, 285});
     addLabel(client, twips, "Label1", QStringLiteral("l/s"), heading, {5760, 720, 735, 375});
-    m_boxes[3] = addBox(client, twips, "Text4", QStringLiteral("Ausgabe Gipfelfluss in l/min"), true,
-                        {4920, 1200, 735, 285});
+    m_boxes[3] = addBox(client, twips, "Text4", QStringLiteral("Gipfelfluss l/min"),
+                        QStringLiteral("Ausgabe Gipfelfluss in l/min"), true, {4920, 1200, 735, 285});
     addLabel(client, twips, "Label2", QStringLiteral("l/min"), heading, {5760, 1200, 735, 255});
 
     m_gridView = new ResultsGridView(&client);
     m_gridView->setObjectName(QStringLiteral("MSFlexGrid1"));
     m_gridView->setToolTip(QStringLiteral("Tabelle der Resultate"));
+    m_gridView->setAccessibleName(QStringLiteral("Tabelle der Resultate"));
     m_gridView->setGeometry(pixels(twips, {6600, 720, 5415, 1815}));
     m_gridView->setModel(m_grid);
 
     m_picture = new PictureCanvas(&client);
     m_picture->setObjectName(QStringLiteral("Picture1"));
     m_picture->setToolTip(QStringLiteral("grafische Darstellung"));
+    m_picture->setAccessibleName(QStringLiteral("Diagramm Gipfelfluss"));
     m_picture->setGeometry(pixels(twips, {120, 2760, 11895, 5895}));
 
     addLabel(client, twips, "Label7", credits::creditLine(), windowFonts::standard(), {3600, 8880, 5055, 255});

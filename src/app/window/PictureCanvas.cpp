@@ -4,6 +4,7 @@
 #include "app/window/WindowFonts.h"
 #include "chart/Palette.h"
 
+#include <QAccessibleWidget>
 #include <QFontMetricsF>
 #include <QPaintEvent>
 #include <QPainter>
@@ -18,10 +19,21 @@ QColor paletteColour(int index)
     return QColor(c.red, c.green, c.blue);
 }
 
+// Screen readers present the chart as a picture (AT-SPI's image role) with
+// the widget's accessible name and description.
+QAccessibleInterface* chartAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("PictureCanvas") && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+    return nullptr;
+}
+
 }  // namespace
 
 PictureCanvas::PictureCanvas(QWidget* parent) : QFrame(parent)
 {
+    static const bool accessible = (QAccessible::installFactory(chartAccessible), true);
+    Q_UNUSED(accessible);
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setFont(windowFonts::standard());
     setAttribute(Qt::WA_StaticContents);
@@ -70,12 +82,18 @@ void PictureCanvas::clear()
     m_image.fill(background);
     m_currentX = 0;
     m_currentY = 0;
+    setAccessibleDescription(QString());
     update();
 }
 
 ChartDrawing PictureCanvas::drawing() const
 {
     return {drawableWidth(), drawableHeight(), m_strokes};
+}
+
+void PictureCanvas::setDescription(const QString& text)
+{
+    setAccessibleDescription(text);
 }
 
 const QImage& PictureCanvas::image()

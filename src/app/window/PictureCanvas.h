@@ -35,6 +35,8 @@ public:
     void setCurrentY(float y) override { m_currentY = y; }
     void print(const QString& text) override;
     void clear() override;
+    // The accessible description; without one, screen readers read the tooltip.
+    void setDescription(const QString& text) override;
 
     // The drawing as it stands, in device pixels; (0, 0) is the top-left
     // corner of the drawable area.
