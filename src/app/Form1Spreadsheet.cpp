@@ -65,9 +65,12 @@ void Form1::mnuexcel1_Click()
 
 void Form1::mnuexcel2_Click()
 {
-    QString fileName = m_view.showSaveDialog(QString(), {{QStringLiteral("*.xlsx"), QStringLiteral("*.xlsx")}});
+    // The other workbook formats' suffixes give way to .xlsx, since an .xlsx
+    // workbook is what gets written.
+    const QString fileName = m_view.showSaveDialog(
+        QString(), {{QStringLiteral("*.xlsx"), QStringLiteral("*.xlsx")}}, QStringLiteral("xlsx"),
+        {QStringLiteral("xls"), QStringLiteral("xlsm"), QStringLiteral("xlsb"), QStringLiteral("ods"), QStringLiteral("csv")});
     if (fileName.isEmpty()) return;  // cancelled
-    if (!fileName.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)) fileName += QStringLiteral(".xlsx");
     try {
         writeResultsWorkbook(fileName, m_view.MSFlexGrid1(), m_numbers);
     } catch (const RuntimeError& error) {

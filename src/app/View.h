@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class Canvas;
 class Grid;
@@ -36,7 +37,12 @@ public:
     // entry chosen. They return the full path of the chosen file, or the empty
     // text when the user cancelled.
     virtual QString showOpenDialog(const QString& fileName, const QList<FileFilter>& filters) = 0;
-    virtual QString showSaveDialog(const QString& fileName, const QList<FileFilter>& filters) = 0;
+    // The path a save dialog returns is final: it ends in "." + suffix, as
+    // finalFileName (base/SaveFile.h) makes it of the typed name with the
+    // `replaced` suffixes, and the dialog has asked whether to replace an
+    // existing file of exactly that name.
+    virtual QString showSaveDialog(const QString& fileName, const QList<FileFilter>& filters,
+                                   const QString& suffix, const QStringList& replaced = {}) = 0;
 
     // Hands a file to the desktop's default application for it; false when
     // there is none or it could not be started.

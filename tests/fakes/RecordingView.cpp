@@ -1,5 +1,7 @@
 #include "fakes/RecordingView.h"
 
+#include "base/SaveFile.h"
+
 void RecordingView::setText(TextBox box, const QString& text)
 {
     boxes[index(box)] = text;
@@ -14,12 +16,14 @@ void RecordingView::showMessage(const QString& prompt, Icon icon, const QString&
 
 QString RecordingView::showOpenDialog(const QString& fileName, const QList<FileFilter>& filters)
 {
-    return answerDialog({false, fileName, filters});
+    return answerDialog({false, fileName, filters, {}, {}});
 }
 
-QString RecordingView::showSaveDialog(const QString& fileName, const QList<FileFilter>& filters)
+QString RecordingView::showSaveDialog(const QString& fileName, const QList<FileFilter>& filters,
+                                     const QString& suffix, const QStringList& replaced)
 {
-    return answerDialog({true, fileName, filters});
+    const QString typed = answerDialog({true, fileName, filters, suffix, replaced});
+    return typed.isEmpty() ? typed : finalFileName(typed, suffix, replaced);
 }
 
 QString RecordingView::answerDialog(const Dialog& dialog)

@@ -12,7 +12,8 @@
 
 // A window without a screen: text boxes as strings, a recording canvas, a real
 // grid model. Message boxes are recorded and answered at once; file dialogs
-// answer with the queued paths (the empty text, a cancel, when none is queued).
+// answer with the queued paths (the empty text, a cancel, when none is queued),
+// a save dialog with the final name the real one makes of it.
 class RecordingView : public View {
 public:
     struct Message {
@@ -24,6 +25,8 @@ public:
         bool save;
         QString fileName;
         QList<FileFilter> filters;
+        QString suffix;  // of a save dialog
+        QStringList replaced;
     };
 
     QString text(TextBox box) const override { return boxes[index(box)]; }
@@ -32,7 +35,9 @@ public:
     Grid& MSFlexGrid1() override { return grid; }
     void showMessage(const QString& prompt, Icon icon, const QString& caption) override;
     QString showOpenDialog(const QString& fileName, const QList<FileFilter>& filters) override;
-    QString showSaveDialog(const QString& fileName, const QList<FileFilter>& filters) override;
+    // Answers as the real dialog would after the user typed the queued name.
+    QString showSaveDialog(const QString& fileName, const QList<FileFilter>& filters, const QString& suffix,
+                           const QStringList& replaced) override;
     bool showDocument(const QString& path) override;
     void endProgram() override { ++endRequests; }
 

@@ -193,6 +193,8 @@ TEST(Export, AsksForAnXlsxFileAndAddsTheExtensionWhenMissing)
         {"Ergebnis.xlsx", "Ergebnis.xlsx"},
         {"Ergebnis.XLSX", "Ergebnis.XLSX"},
         {"Haus 2.v3", "Haus 2.v3.xlsx"},
+        {"x.xls", "x.xlsx"},
+        {"x.ODS", "x.xlsx"},
     };
     for (const Case& c : cases) {
         Window w;

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -227,13 +228,69 @@ TEST_F(WindowTest, SaveDialogReturnsTheNewFileOrNothing)
         static_cast<QDialog*>(dialog)->accept();
         return dialog->result();
     });
-    EXPECT_EQ(window->showSaveDialog(QStringLiteral("Resultate.xls"), {{"Excel-Arbeitsmappe", "*.xls"}}), target);
+    EXPECT_EQ(window->showSaveDialog(QStringLiteral("Resultate.xls"), {{"Excel-Arbeitsmappe", "*.xls"}}, QStringLiteral("xls")), target);
 
     dialogs.expect([](QDialog& d) {
         d.reject();
         return d.result();
     });
-    EXPECT_EQ(window->showSaveDialog(QStringLiteral("Resultate.xls"), {{"Excel-Arbeitsmappe", "*.xls"}}), QString());
+    EXPECT_EQ(window->showSaveDialog(QStringLiteral("Resultate.xls"), {{"Excel-Arbeitsmappe", "*.xls"}}, QStringLiteral("xls")), QString());
+}
+
+// The export's dialog as a person uses it: a name typed without the suffix,
+// or with another workbook's, is the .xlsx file the question is about.
+TEST_F(WindowTest, ExportAsksBeforeReplacingTheFileOfTheFinalName)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray earlier("kein Arbeitsblatt, aber Daten des Benutzers");
+    for (const char* name : {"Ergebnis.xlsx", "x.xlsx"}) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(earlier);
+    }
+    struct Case {
+        const char* typed;
+        int answer;  // to the question, or 0 where none may come
+        const char* asked;
+    } cases[] = {
+        {"Ergebnis", QMessageBox::No, "Ergebnis.xlsx"},
+        {"x.xls", QMessageBox::No, "x.xlsx"},
+        {"Neu.ods", 0, nullptr},
+    };
+    for (const Case& c : cases) {
+        QString question;
+        dialogs.expect([&](QDialog& d) {
+            auto* dialog = qobject_cast<QFileDialog*>(&d);
+            if (!dialog) return int(QDialog::Rejected);
+            dialog->setDirectory(dir.path());
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            if (!name) return int(QDialog::Rejected);
+            name->setText(QString::fromLatin1(c.typed));
+            if (c.answer)
+                dialogs.expect([&](QDialog& box) {
+                    question = static_cast<QMessageBox&>(box).text();
+                    return c.answer;
+                });
+            static_cast<QDialog*>(dialog)->accept();
+            // "No" keeps the dialog open; the user then cancels it.
+            if (dialog->result() != QDialog::Accepted) dialog->reject();
+            return dialog->result();
+        });
+        window->form().mnuexcel2_Click();
+        EXPECT_EQ(dialogs.pending(), 0u) << c.typed;
+        if (c.asked) {
+            EXPECT_TRUE(question.contains(QDir::toNativeSeparators(dir.filePath(QString::fromLatin1(c.asked)))))
+                << question.toStdString();
+        }
+    }
+    for (const char* name : {"Ergebnis.xlsx", "x.xlsx"}) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), earlier) << name;
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              QStringList({QStringLiteral("Ergebnis.xlsx"), QStringLiteral("Neu.xlsx"), QStringLiteral("x.xlsx")}));
 }
 
 TEST_F(WindowTest, ShowDocumentHandsTheFileToTheDesktop)

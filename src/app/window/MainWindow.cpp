@@ -4,6 +4,7 @@
 #include "app/window/MenuBar.h"
 #include "app/window/PictureCanvas.h"
 #include "app/window/ResultsGridView.h"
+#include "app/window/SaveFileDialog.h"
 #include "app/window/Twips.h"
 #include "app/window/WindowFonts.h"
 #include "table/Grid.h"
@@ -211,22 +212,25 @@ void MainWindow::showMessage(const QString& prompt, Icon icon, const QString& ca
 
 QString MainWindow::showOpenDialog(const QString& fileName, const QList<FileFilter>& filters)
 {
-    return runFileDialog(QFileDialog::AcceptOpen, fileName, filters);
-}
-
-QString MainWindow::showSaveDialog(const QString& fileName, const QList<FileFilter>& filters)
-{
-    return runFileDialog(QFileDialog::AcceptSave, fileName, filters);
-}
-
-QString MainWindow::runFileDialog(QFileDialog::AcceptMode mode, const QString& fileName,
-                                  const QList<FileFilter>& filters)
-{
     QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return runFileDialog(dialog, fileName, filters);
+}
+
+QString MainWindow::showSaveDialog(const QString& fileName, const QList<FileFilter>& filters, const QString& suffix,
+                                   const QStringList& replaced)
+{
+    SaveFileDialog dialog(this, m_present, suffix, replaced);
+    return runFileDialog(dialog, fileName, filters);
+}
+
+QString MainWindow::runFileDialog(QFileDialog& dialog, const QString& fileName, const QList<FileFilter>& filters)
+{
+    // Qt's own dialog on every desktop: the save dialog's final-name rule and
+    // the tests depend on it.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     QStringList nameFilters;
     for (const FileFilter& filter : filters) {
         // Several patterns are separated by ";" in a filter entry, by blanks in Qt's.

@@ -45,7 +45,8 @@ public:
     Grid& MSFlexGrid1() override;
     void showMessage(const QString& prompt, Icon icon, const QString& caption) override;
     QString showOpenDialog(const QString& fileName, const QList<FileFilter>& filters) override;
-    QString showSaveDialog(const QString& fileName, const QList<FileFilter>& filters) override;
+    QString showSaveDialog(const QString& fileName, const QList<FileFilter>& filters, const QString& suffix,
+                           const QStringList& replaced = {}) override;
     bool showDocument(const QString& path) override;
     void endProgram() override;
 
@@ -58,7 +59,7 @@ private:
     void createControls(QWidget& client, const Twips& twips);
     void createMenus();
     void setFocusOrder();
-    QString runFileDialog(QFileDialog::AcceptMode mode, const QString& fileName, const QList<FileFilter>& filters);
+    QString runFileDialog(QFileDialog& dialog, const QString& fileName, const QList<FileFilter>& filters);
 
     ModalPresenter m_present;
     Grid* m_grid;

@@ -1,0 +1,39 @@
+#include "app/window/SaveFileDialog.h"
+
+#include "base/SaveFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+
+SaveFileDialog::SaveFileDialog(QWidget* parent, ModalPresenter presenter, QString suffix, QStringList replaced)
+    : QFileDialog(parent), m_present(std::move(presenter)), m_suffix(std::move(suffix)), m_replaced(std::move(replaced))
+{
+    setAcceptMode(QFileDialog::AcceptSave);
+    setFileMode(QFileDialog::AnyFile);
+    // The question below is about the final name; Qt's own would be about the
+    // name as typed.
+    setOption(QFileDialog::DontConfirmOverwrite);
+}
+
+void SaveFileDialog::accept()
+{
+    const QStringList typed = selectedFiles();
+    // A typed folder name opens that folder, as in every save dialog.
+    if (typed.size() != 1 || QFileInfo(typed.first()).isDir()) {
+        QFileDialog::accept();
+        return;
+    }
+    const QString path = finalFileName(typed.first(), m_suffix, m_replaced);
+    if (path != typed.first()) selectFile(path);
+    if (QFileInfo::exists(path)) {
+        QMessageBox question(QMessageBox::Warning, windowTitle(),
+                             QStringLiteral("„%1“ ist bereits vorhanden.\nSoll die Datei ersetzt werden?")
+                                 .arg(QDir::toNativeSeparators(path)),
+                             QMessageBox::Yes | QMessageBox::No, this);
+        question.setDefaultButton(QMessageBox::No);
+        question.setWindowModality(Qt::ApplicationModal);
+        if (m_present(question) != QMessageBox::Yes) return;
+    }
+    QFileDialog::accept();
+}

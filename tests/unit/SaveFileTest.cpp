@@ -1,0 +1,74 @@
+// Saving through a temporary file: a failure at any point leaves what was
+// there byte for byte and no stray file.
+#include "base/RuntimeError.h"
+#include "base/SaveFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+TEST(SaveFile, ReplacesTheTargetOnlyWhenTheWriteIsComplete)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Ergebnis.xlsx"));
+    const QByteArray earlier("die Daten von gestern");
+    saveFile(path, [&](QIODevice& out) { out.write(earlier); });
+    ASSERT_EQ(contents(path), earlier);
+
+    const auto failAfterWriting = [](QIODevice& out) {
+        out.write("halb geschrieben");
+        throw RuntimeError(QStringLiteral("abgebrochen"));
+    };
+    EXPECT_THROW(saveFile(path, failAfterWriting), RuntimeError);
+    EXPECT_THROW(saveFile(path, [](QIODevice& out) {
+        out.write("halb");
+        throw std::bad_alloc();
+    }), std::bad_alloc);
+    EXPECT_EQ(contents(path), earlier);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList(QStringLiteral("Ergebnis.xlsx")));
+
+    saveFile(path, [](QIODevice& out) { out.write("neu"); });
+    EXPECT_EQ(contents(path), QByteArray("neu"));
+}
+
+TEST(SaveFile, AFolderThatCannotTakeTheFileIsARuntimeError)
+{
+    QTemporaryDir dir;
+    EXPECT_THROW(saveFile(dir.filePath(QStringLiteral("fehlt/Ergebnis.xlsx")), [](QIODevice&) {}), RuntimeError);
+    EXPECT_THROW(saveFile(dir.path(), [](QIODevice&) {}), RuntimeError);  // a folder as the file
+}
+
+TEST(FinalFileName, TheSuffixIsAppendedOrTakesThePlaceOfAReplacedOne)
+{
+    const QStringList replaced{QStringLiteral("xls"), QStringLiteral("ods")};
+    const struct {
+        const char* typed;
+        const char* final;
+    } cases[] = {
+        {"/a/Ergebnis", "/a/Ergebnis.xlsx"},
+        {"/a/Ergebnis.xlsx", "/a/Ergebnis.xlsx"},
+        {"/a/Ergebnis.XLSX", "/a/Ergebnis.XLSX"},
+        {"/a/x.xls", "/a/x.xlsx"},
+        {"/a/x.Ods", "/a/x.xlsx"},
+        {"/a/Haus 2.v3", "/a/Haus 2.v3.xlsx"},
+        {"/a.xls/Ergebnis", "/a.xls/Ergebnis.xlsx"},
+        {"/a/.xls", "/a/.xls.xlsx"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(finalFileName(QString::fromUtf8(c.typed), QStringLiteral("xlsx"), replaced), QString::fromUtf8(c.final))
+            << c.typed;
+}
+
+}  // namespace
