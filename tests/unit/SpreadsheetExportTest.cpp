@@ -219,6 +219,43 @@ TEST(Export, ACancelledDialogWritesNothing)
     EXPECT_EQ(w.table(), before);
 }
 
+TEST(Export, AFailedSaveLeavesTheEarlierFileAndASuccessfulOneReplacesIt)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Ergebnis.xlsx"));
+    const QByteArray earlier("kein Arbeitsblatt, aber Daten des Benutzers");
+    const auto contents = [&path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(earlier);
+    }
+
+    Window failing;
+    failing.view.grid.setRow(1);
+    failing.view.grid.setCol(0);
+    failing.view.grid.setText(QString(40000, QLatin1Char('x')));  // more than a cell holds
+    failing.save(path);
+    ASSERT_EQ(failing.view.messages.size(), 1u);
+    EXPECT_TRUE(failing.view.messages[0].prompt.contains(QDir::toNativeSeparators(path)));
+    EXPECT_EQ(contents(), earlier);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList(QStringLiteral("Ergebnis.xlsx")));
+
+    // The new file takes the old one's place as a whole: a program that has the
+    // old one open goes on reading what was there, not a half-written workbook.
+    QFile opened(path);
+    ASSERT_TRUE(opened.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+    Window w;
+    w.save(path);
+    ASSERT_TRUE(w.view.messages.empty());
+    EXPECT_EQ(opened.readAll(), earlier);
+    EXPECT_EQ(readWithOpenpyxl(path).at({1, 1}).value.toString(), QStringLiteral("Nr."));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList(QStringLiteral("Ergebnis.xlsx")));
+}
+
 TEST(Export, AFailedWriteShowsAnErrorNamingTheFileAndLeavesTheTable)
 {
     QTemporaryDir dir;
