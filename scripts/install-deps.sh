@@ -13,6 +13,7 @@ packages=(
   clang libclang-rt-14-dev
   python3 python3-openpyxl
   xdg-utils
+  poppler-utils
 )
 
 missing=()

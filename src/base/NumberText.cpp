@@ -13,6 +13,18 @@ NumberText::NumberText(const QLocale& locale) : m_locale(locale)
 
 double NumberText::toDouble(const QString& text) const
 {
+    const std::optional<double> value = read(text);
+    if (!value) throw RuntimeError("Typen unverträglich");
+    return *value;
+}
+
+bool NumberText::isNumber(const QString& text) const
+{
+    return read(text).has_value();
+}
+
+std::optional<double> NumberText::read(const QString& text) const
+{
     QString typed = text.trimmed();
     // Swiss grouping is a typographic apostrophe in the locale data, but
     // keyboards type the plain one: 1'234.5 means 1234.5.
@@ -21,8 +33,7 @@ double NumberText::toDouble(const QString& text) const
         typed.replace(QLatin1Char('\''), group);
     bool ok = false;
     const double value = m_locale.toDouble(typed, &ok);
-    if (!ok || !std::isfinite(value))
-        throw RuntimeError("Typen unverträglich");
+    if (!ok || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 

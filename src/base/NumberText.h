@@ -3,6 +3,8 @@
 #include <QLocale>
 #include <QString>
 
+#include <optional>
+
 // The one place where numbers become texts and texts numbers, by the rules of
 // one locale (the system locale in the program, any locale in tests).
 class NumberText {
@@ -17,6 +19,8 @@ public:
     // separator, exponent, blanks around the number. Empty text, text that is
     // no number and numbers that are not finite (1e400, inf, nan) throw RuntimeError.
     double toDouble(const QString& text) const;
+    // Whether toDouble() reads the text as a number.
+    bool isNumber(const QString& text) const;
 
     // Rounded to the pattern's digits, halves away from zero on the decimal
     // value the double holds; a result that rounds to zero has no minus sign.
@@ -35,5 +39,7 @@ public:
     const QLocale& locale() const { return m_locale; }
 
 private:
+    std::optional<double> read(const QString& text) const;
+
     QLocale m_locale;
 };

@@ -7,6 +7,7 @@
 #include "app/window/SaveFileDialog.h"
 #include "app/window/Twips.h"
 #include "app/window/WindowFonts.h"
+#include "report/Report.h"
 #include "table/Grid.h"
 
 #include <QApplication>
@@ -16,6 +17,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QUrl>
 
@@ -155,8 +158,9 @@ void MainWindow::createMenus()
     const MenuActions menu = ::createMenus(*menuBar());
     menuBar()->setObjectName(QStringLiteral("menuBar"));
     const std::pair<QAction*, void (Form1::*)()> commands[] = {
-        {menu.mnuexcel1, &Form1::mnuexcel1_Click}, {menu.mnuexcel2, &Form1::mnuexcel2_Click},
-        {menu.mnuend, &Form1::mnuend_Click},       {menu.mnuhilfe, &Form1::mnuhilfe_Click},
+        {menu.mnuexcel1, &Form1::mnuexcel1_Click},       {menu.mnuexcel2, &Form1::mnuexcel2_Click},
+        {menu.mnuprotokoll, &Form1::mnuprotokoll_Click}, {menu.mnudrucken, &Form1::mnudrucken_Click},
+        {menu.mnuend, &Form1::mnuend_Click},             {menu.mnuhilfe, &Form1::mnuhilfe_Click},
         {menu.mnuinfo, &Form1::mnuinfo_Click},
     };
     for (const auto& [action, command] : commands)
@@ -250,6 +254,21 @@ QString MainWindow::runFileDialog(QFileDialog& dialog, const QString& fileName, 
 bool MainWindow::showDocument(const QString& path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void MainWindow::writeReport(QIODevice& device, const ReportContent& content)
+{
+    report::writePdf(device, content, {m_picture->drawing(), m_picture->font(), QColor(PictureCanvas::background)});
+}
+
+void MainWindow::printReport(const ReportContent& content)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    report::setUpPrinter(printer, content);
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (m_present(dialog) != QDialog::Accepted) return;
+    report::paint(printer, content, {m_picture->drawing(), m_picture->font(), QColor(PictureCanvas::background)});
 }
 
 void MainWindow::endProgram()

@@ -46,17 +46,17 @@ void PictureCanvas::setLineWidth(int pixels)
 
 void PictureCanvas::setColor(int paletteIndex)
 {
-    m_colour = paletteColour(paletteIndex);
+    m_colour = paletteIndex;
 }
 
 void PictureCanvas::drawLine(float x1, float y1, float x2, float y2)
 {
-    add(Line{x1, y1, x2, y2, m_lineWidth, m_colour});
+    add(ChartLine{x1, y1, x2, y2, m_lineWidth, m_colour});
 }
 
 void PictureCanvas::print(const QString& text)
 {
-    add(Text{m_currentX, m_currentY, text, m_colour});
+    add(ChartText{m_currentX, m_currentY, text, m_colour});
     // Like a printed line: the next text goes one line further down, at the left edge.
     m_currentX = 0;
     m_currentY += float(Twips(logicalDpiY()).fromPixels(QFontMetricsF(font()).height()));
@@ -71,6 +71,11 @@ void PictureCanvas::clear()
     m_currentX = 0;
     m_currentY = 0;
     update();
+}
+
+ChartDrawing PictureCanvas::drawing() const
+{
+    return {drawableWidth(), drawableHeight(), m_strokes};
 }
 
 const QImage& PictureCanvas::image()
@@ -100,7 +105,7 @@ void PictureCanvas::ensureImage()
     m_image.setDotsPerMeterX(dotsPerMeter);
     m_image.setDotsPerMeterY(dotsPerMeter);
     m_image.fill(background);
-    for (const Stroke& stroke : m_strokes) render(stroke);
+    for (const ChartStroke& stroke : m_strokes) render(stroke);
 }
 
 QPainter& PictureCanvas::imagePainter()
@@ -118,26 +123,26 @@ void PictureCanvas::finishDrawing()
     if (m_painter.isActive()) m_painter.end();
 }
 
-QRect PictureCanvas::render(const Stroke& stroke)
+QRect PictureCanvas::render(const ChartStroke& stroke)
 {
     QPainter& painter = imagePainter();
-    if (const auto* line = std::get_if<Line>(&stroke)) {
-        painter.setPen(QPen(line->colour, line->width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    if (const auto* line = std::get_if<ChartLine>(&stroke)) {
+        painter.setPen(QPen(paletteColour(line->colour), line->width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         const QPointF from = toImage(line->x1, line->y1);
         const QPointF to = toImage(line->x2, line->y2);
         painter.drawLine(from, to);
         const int margin = line->width + 1;
         return QRectF(from, to).normalized().toAlignedRect().adjusted(-margin, -margin, margin, margin);
     }
-    const auto& text = std::get<Text>(stroke);
-    painter.setPen(text.colour);
+    const auto& text = std::get<ChartText>(stroke);
+    painter.setPen(paletteColour(text.colour));
     const QPointF topLeft = toImage(text.x, text.y);
     const QFontMetricsF metrics(font(), &m_image);
     painter.drawText(topLeft + QPointF(0, metrics.ascent()), text.text);
     return QRectF(topLeft, QSizeF(metrics.horizontalAdvance(text.text), metrics.height())).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
-void PictureCanvas::add(Stroke stroke)
+void PictureCanvas::add(ChartStroke stroke)
 {
     ensureImage();
     m_strokes.push_back(std::move(stroke));
