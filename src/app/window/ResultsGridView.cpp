@@ -12,6 +12,8 @@
 #include <QHeaderView>
 #include <QMimeData>
 
+#include <algorithm>
+
 ResultsGridView::ResultsGridView(QWidget* parent) : QTableView(parent)
 {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
