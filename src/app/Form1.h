@@ -35,6 +35,11 @@ public:
     void mnuhilfe_Click();   // "Hilfe"
     void mnuinfo_Click();    // "Info"
 
+    // Runs a menu command, named as its menu item. A failure that the command
+    // does not report itself is shown in a "Fehler" message naming the command
+    // and the reason; nothing escapes to end the program.
+    void runMenuCommand(const QString& name, void (Form1::*command)());
+
     // Shared responses.
     void EingabeSperre();   // the lock message while a result is shown
     void Eingabefehler();   // the invalid-input response

@@ -2,6 +2,7 @@
 
 #include "app/MessageText.h"
 #include "base/RuntimeError.h"
+#include "base/SaveFile.h"
 #include "workbook/CellText.h"
 #include "table/Grid.h"
 #include "workbook/Workbook.h"
@@ -72,7 +73,7 @@ void Form1::mnuexcel2_Click()
         {QStringLiteral("xls"), QStringLiteral("xlsm"), QStringLiteral("xlsb"), QStringLiteral("ods"), QStringLiteral("csv")});
     if (fileName.isEmpty()) return;  // cancelled
     try {
-        writeResultsWorkbook(fileName, m_view.MSFlexGrid1(), m_numbers);
+        saveDraftedFile(fileName, [this](const QString& draft) { writeResultsWorkbook(draft, m_view.MSFlexGrid1(), m_numbers); });
     } catch (const RuntimeError& error) {
         m_view.showMessage(QStringLiteral("Die Datei „%1“ kann nicht gespeichert werden.").arg(shownPath(fileName)) + messageText::lineBreak +
                                QString::fromUtf8(error.what()),

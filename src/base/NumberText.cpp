@@ -55,3 +55,11 @@ QString NumberText::plain(double value) const
 {
     return m_locale.toString(value, 'g', QLocale::FloatingPointShortest);
 }
+
+QString NumberText::general(double value) const
+{
+    // Fifteen significant digits are what a double always carries through,
+    // so 0.1 + 0.2 shows as 0.3; %G's rule gives the exponent form below
+    // 1E-04 and from 1E+15 on.
+    return m_locale.toString(value, 'G', 15);
+}

@@ -30,6 +30,12 @@ public:
     // same double, no grouping (the chart's "number text" labels).
     QString plain(double value) const;
 
+    // A number as a spreadsheet's General format and the classic
+    // number-to-text conversion show it: at most 15 significant digits,
+    // trailing zeros dropped; plain digits from 0.0001 up to 10^15 - 1,
+    // beyond that an exponent of at least two digits ("1E+20", "1,5E-05").
+    QString general(double value) const;
+
     const QLocale& locale() const { return m_locale; }
 
 private:

@@ -68,7 +68,7 @@ std::vector<PlannedCell> plan(const Grid& grid, const NumberText& numbers)
                 if (c < int(patterns.size()) && numbers.format(value, patterns[std::size_t(c)]) == cell.text) {
                     cell.number = value;
                     cell.format = int(patterns[std::size_t(c)]);
-                } else if (numbers.plain(value) == cell.text) {
+                } else if (numbers.general(value) == cell.text) {
                     cell.number = value;
                 }
             } catch (const RuntimeError&) {

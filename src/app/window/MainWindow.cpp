@@ -166,13 +166,15 @@ void MainWindow::createMenus()
 {
     const MenuActions menu = ::createMenus(*menuBar());
     menuBar()->setObjectName(QStringLiteral("menuBar"));
-    connect(menu.mnuexcel1, &QAction::triggered, this, [this] { m_form.mnuexcel1_Click(); });
-    connect(menu.mnuexcel2, &QAction::triggered, this, [this] { m_form.mnuexcel2_Click(); });
-    connect(menu.mnuprotokoll, &QAction::triggered, this, [this] { m_form.mnuprotokoll_Click(); });
-    connect(menu.mnudrucken, &QAction::triggered, this, [this] { m_form.mnudrucken_Click(); });
-    connect(menu.mnuend, &QAction::triggered, this, [this] { m_form.mnuend_Click(); });
-    connect(menu.mnuhilfe, &QAction::triggered, this, [this] { m_form.mnuhilfe_Click(); });
-    connect(menu.mnuinfo, &QAction::triggered, this, [this] { m_form.mnuinfo_Click(); });
+    const std::pair<QAction*, void (Form1::*)()> commands[] = {
+        {menu.mnuexcel1, &Form1::mnuexcel1_Click},       {menu.mnuexcel2, &Form1::mnuexcel2_Click},
+        {menu.mnuprotokoll, &Form1::mnuprotokoll_Click}, {menu.mnudrucken, &Form1::mnudrucken_Click},
+        {menu.mnuend, &Form1::mnuend_Click},             {menu.mnuhilfe, &Form1::mnuhilfe_Click},
+        {menu.mnuinfo, &Form1::mnuinfo_Click},
+    };
+    for (const auto& [action, command] : commands)
+        connect(action, &QAction::triggered, this,
+                [this, name = action->text(), command] { m_form.runMenuCommand(name, command); });
 }
 
 // Text1, Text2, Text3, Text4, Command1, Command2, Command3, then the table and
