@@ -13,6 +13,9 @@ packages=(
   clang libclang-rt-14-dev
   python3 python3-openpyxl
   xdg-utils
+  poppler-utils
+  debhelper dpkg-dev lintian appstream man-db qt6-translations-l10n
+  dbus dbus-daemon at-spi2-core python3-pyatspi
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #   build/        the ordinary build: unit, widget and real-window tests
 #   build-asan/   the same tests under AddressSanitizer and UndefinedBehaviorSanitizer
 #   build-fuzz/   the libFuzzer targets (clang), each for a bounded time
+#   dist/         the Debian package: built, lintian, installed, checked, purged
 # GIPFELFLUSS_QUICK=1 runs only the ordinary build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,3 +30,7 @@ echo "== libFuzzer ($build-fuzz)"
 CC=clang CXX=clang++ cmake -S . -B "$build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGIPFELFLUSS_FUZZ=ON
 cmake --build "$build-fuzz"
 ctest --test-dir "$build-fuzz" --output-on-failure
+
+echo "== Debian package (dist/)"
+# The tests ran above; the package build leaves them out to stay within minutes.
+DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" ./scripts/check-package.sh

@@ -7,6 +7,9 @@
 #include "chart/ChartGeometry.h"
 
 #include <cstdint>
+#include <optional>
+
+struct ReportContent;
 
 // The main window's controller: its event handlers and procedures under the
 // program's own names, working on the window only through the View. One
@@ -27,9 +30,16 @@ public:
     void Command3_Click();  // "Beenden"
     void mnuexcel1_Click();  // "Einlesen von MS Excel"
     void mnuexcel2_Click();  // "Ausgeben nach MS Excel"
+    void mnuprotokoll_Click();  // "Protokoll als PDF speichern…"
+    void mnudrucken_Click();    // "Protokoll drucken…"
     void mnuend_Click();     // "Beenden"
     void mnuhilfe_Click();   // "Hilfe"
     void mnuinfo_Click();    // "Info"
+
+    // Runs a menu command, named as its menu item. A failure that the command
+    // does not report itself is shown in a "Fehler" message naming the command
+    // and the reason; nothing escapes to end the program.
+    void runMenuCommand(const QString& name, void (Form1::*command)());
 
     // Shared responses.
     void EingabeSperre();   // the lock message while a result is shown
@@ -50,6 +60,9 @@ public:
     void Tabelleneintrag(double BW, double Einzel, double Q);
     void TabelleNaechsteZeile();
 
+    // What the report says besides the chart, as things stand now.
+    ReportContent reportContent() const;
+
     std::int16_t Berechnet() const { return m_Berechnet; }
     const ChartGeometry& chart() const { return m_chart; }
 
@@ -57,9 +70,18 @@ private:
     // Minimum check, outputs, chart mark and table row of one case.
     void calculate(calc::Case c, double BW, double Einzel);
 
+    // The result whose marker the chart shows, until the chart is drawn anew.
+    struct MarkedResult {
+        calc::Case c;
+        double BW;
+        double Einzel;
+        double Q;
+    };
+
     View& m_view;
     NumberText m_numbers;
     WorkbookModule m_workbooks;
     std::int16_t m_Berechnet = False;
     ChartGeometry m_chart;  // Breite, Hoehe, Rand, XBW2, YQ02, XBW10, XBW100, XBW1000, YQ1, YQ10
+    std::optional<MarkedResult> m_marked;
 };

@@ -68,7 +68,7 @@ std::vector<WrittenCell> workbookCells(const Grid& grid, const NumberText& numbe
                 const double value = numbers.toDouble(text);
                 if (c < int(columns.size()) && numbers.format(value, columns[std::size_t(c)].pattern) == text)
                     cell = {r + 1, c + 1, value, QString::fromLatin1(columns[std::size_t(c)].code)};
-                else if (numbers.plain(value) == text)
+                else if (numbers.general(value) == text)
                     cell = {r + 1, c + 1, value, {}};
             } catch (const RuntimeError&) {
                 // not a number: stays text
@@ -129,8 +129,8 @@ void Form1::mnuexcel2_Click()
     try {
         const std::vector<WrittenCell> cells = workbookCells(m_view.MSFlexGrid1(), m_numbers);
         const WorkbookFiles& files = m_workbooks.files();
-        saveFile(fileName, [&](QIODevice& device) {
-            const QString reason = files.writeWorkbook(device, QStringLiteral("Gipfelfluss"), cells);
+        saveDraftedFile(fileName, [&](const QString& draft) {
+            const QString reason = files.writeWorkbook(draft, QStringLiteral("Gipfelfluss"), cells);
             if (!reason.isEmpty()) throw RuntimeError(reason);
         });
     } catch (const RuntimeError& error) {

@@ -6,6 +6,8 @@
 
 class Canvas;
 class Grid;
+class QIODevice;
+struct ReportContent;
 
 // Everything the program's procedures need of the window: the four text
 // boxes, the chart canvas, the results grid, file dialogs, modal message
@@ -47,6 +49,13 @@ public:
     // Hands a file to the desktop's default application for it; false when
     // there is none or it could not be started.
     virtual bool showDocument(const QString& path) = 0;
+
+    // The calculation report of the chart as it stands and the given content.
+    // writeReport writes it as PDF into the device; printReport runs the print
+    // dialog and prints it, or does nothing when the user cancels. A failure
+    // throws RuntimeError.
+    virtual void writeReport(QIODevice& device, const ReportContent& content) = 0;
+    virtual void printReport(const ReportContent& content) = 0;
 
     // Ends the program at once; nothing is saved or asked.
     virtual void endProgram() = 0;

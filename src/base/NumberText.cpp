@@ -13,6 +13,18 @@ NumberText::NumberText(const QLocale& locale) : m_locale(locale)
 
 double NumberText::toDouble(const QString& text) const
 {
+    const std::optional<double> value = read(text);
+    if (!value) throw RuntimeError("Typen unverträglich");
+    return *value;
+}
+
+bool NumberText::isNumber(const QString& text) const
+{
+    return read(text).has_value();
+}
+
+std::optional<double> NumberText::read(const QString& text) const
+{
     QString typed = text.trimmed();
     // Swiss grouping is a typographic apostrophe in the locale data, but
     // keyboards type the plain one: 1'234.5 means 1234.5.
@@ -21,8 +33,7 @@ double NumberText::toDouble(const QString& text) const
         typed.replace(QLatin1Char('\''), group);
     bool ok = false;
     const double value = m_locale.toDouble(typed, &ok);
-    if (!ok || !std::isfinite(value))
-        throw RuntimeError("Typen unverträglich");
+    if (!ok || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 
@@ -43,4 +54,12 @@ QString NumberText::format(double value, Pattern pattern) const
 QString NumberText::plain(double value) const
 {
     return m_locale.toString(value, 'g', QLocale::FloatingPointShortest);
+}
+
+QString NumberText::general(double value) const
+{
+    // Fifteen significant digits are what a double always carries through,
+    // so 0.1 + 0.2 shows as 0.3; %G's rule gives the exponent form below
+    // 1E-04 and from 1E+15 on.
+    return m_locale.toString(value, 'G', 15);
 }

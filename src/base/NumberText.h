@@ -3,6 +3,8 @@
 #include <QLocale>
 #include <QString>
 
+#include <optional>
+
 // The one place where numbers become texts and texts numbers, by the rules of
 // one locale (the system locale in the program, any locale in tests).
 class NumberText {
@@ -17,6 +19,8 @@ public:
     // separator, exponent, blanks around the number. Empty text, text that is
     // no number and numbers that are not finite (1e400, inf, nan) throw RuntimeError.
     double toDouble(const QString& text) const;
+    // Whether toDouble() reads the text as a number.
+    bool isNumber(const QString& text) const;
 
     // Rounded to the pattern's digits, halves away from zero on the decimal
     // value the double holds; a result that rounds to zero has no minus sign.
@@ -26,8 +30,16 @@ public:
     // same double, no grouping (the chart's "number text" labels).
     QString plain(double value) const;
 
+    // A number as a spreadsheet's General format and the classic
+    // number-to-text conversion show it: at most 15 significant digits,
+    // trailing zeros dropped; plain digits from 0.0001 up to 10^15 - 1,
+    // beyond that an exponent of at least two digits ("1E+20", "1,5E-05").
+    QString general(double value) const;
+
     const QLocale& locale() const { return m_locale; }
 
 private:
+    std::optional<double> read(const QString& text) const;
+
     QLocale m_locale;
 };

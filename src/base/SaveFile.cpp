@@ -2,9 +2,11 @@
 
 #include "base/RuntimeError.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
+#include <QTemporaryDir>
 
 QString finalFileName(const QString& name, const QString& suffix, const QStringList& replaced)
 {
@@ -30,4 +32,24 @@ void saveFile(const QString& path, const std::function<void(QIODevice&)>& write)
         throw RuntimeError(QStringLiteral("Das Schreiben ist fehlgeschlagen (%1).").arg(file.errorString()));
     if (!file.commit())
         throw RuntimeError(QStringLiteral("Die fertige Datei kann nicht an ihren Platz gebracht werden (%1).").arg(file.errorString()));
+}
+
+void saveDraftedFile(const QString& path, const std::function<void(const QString& scratchPath)>& write)
+{
+    const QTemporaryDir scratch;
+    if (!scratch.isValid())
+        throw RuntimeError(QStringLiteral("Ein temporärer Ordner kann nicht angelegt werden (%1).").arg(scratch.errorString()));
+    const QString draft = scratch.filePath(QFileInfo(path).fileName());
+    write(draft);
+    QFile made(draft);
+    if (!made.open(QIODevice::ReadOnly))
+        throw RuntimeError(QStringLiteral("Die temporäre Datei kann nicht gelesen werden (%1).").arg(made.errorString()));
+    saveFile(path, [&made](QIODevice& out) {
+        char buffer[64 * 1024];
+        qint64 read = 0;
+        while ((read = made.read(buffer, sizeof buffer)) > 0)
+            if (out.write(buffer, read) != read) return;  // saveFile reports the device's error
+        if (read < 0)
+            throw RuntimeError(QStringLiteral("Die temporäre Datei kann nicht gelesen werden (%1).").arg(made.errorString()));
+    });
 }

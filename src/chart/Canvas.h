@@ -23,4 +23,9 @@ public:
     virtual void print(const QString& text) = 0;
 
     virtual void clear() = 0;
+
+    // What the drawing shows besides the frame (the marked operating point),
+    // in one sentence for screen readers; clear() forgets it. A canvas that
+    // no screen reader sees (a printed page) has no use for it.
+    virtual void setDescription(const QString& /*text*/) {}
 };

@@ -32,7 +32,7 @@ QString cellText(const CellValue& value, const NumberText& numbers)
     struct Visitor {
         const NumberText& numbers;
         QString operator()(std::monostate) const { return {}; }
-        QString operator()(double number) const { return numbers.plain(number); }
+        QString operator()(double number) const { return numbers.general(number); }
         QString operator()(const QString& text) const { return text; }
         QString operator()(bool truth) const { return truth ? QStringLiteral("WAHR") : QStringLiteral("FALSCH"); }
         QString operator()(const QDateTime& when) const { return pointInTimeText(when, numbers.locale()); }

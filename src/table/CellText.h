@@ -7,8 +7,9 @@
 class NumberText;
 
 // A cell value as text, the way a spreadsheet's own conversion gives it:
-// - a number in the locale's shortest form that reads back as the same
-//   double, without digit grouping (2.5 is "2,5" in a German locale);
+// - a number as the General format shows it, with the locale's decimal
+//   separator and without digit grouping (2.5 is "2,5" in a German locale,
+//   100000 is "100000", 1/3 is "0,333333333333333");
 // - a text as it is; an empty cell the empty text;
 // - a truth value as the German spreadsheet words "WAHR" / "FALSCH";
 // - a date in the locale's short date format with a four-digit year, a time

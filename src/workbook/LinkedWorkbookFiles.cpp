@@ -37,9 +37,9 @@ public:
         });
     }
 
-    QString writeWorkbook(QIODevice& device, const QString& sheetName, const std::vector<WrittenCell>& cells) const override
+    QString writeWorkbook(const QString& path, const QString& sheetName, const std::vector<WrittenCell>& cells) const override
     {
-        return reasonOf([&] { ::writeWorkbook(device, sheetName, cells); });
+        return reasonOf([&] { ::writeWorkbook(path, sheetName, cells); });
     }
 };
 

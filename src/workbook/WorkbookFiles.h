@@ -7,8 +7,6 @@
 #include <variant>
 #include <vector>
 
-class QIODevice;
-
 // One cell of a workbook to be written: row and column from 1, a text or a
 // number, and for a number the format code that shows it ("0.00"); an empty
 // code is the spreadsheet's general format.
@@ -37,9 +35,10 @@ public:
                                std::vector<CellValue>& values) const = 0;
 
     // An .xlsx workbook of one worksheet with the given name holding the
-    // given cells, written to device. Returns the empty text when written,
+    // given cells, written as a new file at path (a scratch file, which the
+    // program saves to its place). Returns the empty text when written,
     // otherwise the reason.
-    virtual QString writeWorkbook(QIODevice& device, const QString& sheetName,
+    virtual QString writeWorkbook(const QString& path, const QString& sheetName,
                                   const std::vector<WrittenCell>& cells) const = 0;
 };
 

@@ -4,12 +4,8 @@
 
 #include <QFile>
 #include <QHash>
-#include <QIODevice>
-#include <QTemporaryDir>
 
 #include <xlsxwriter.h>
-
-#include <memory>
 
 namespace {
 
@@ -30,9 +26,9 @@ QString reasonFor(lxw_error error)
     }
 }
 
-// libxlsxwriter writes only to a named file: the workbook is made in a
-// folder of its own, then copied to device.
-void writeFile(const QString& path, const QString& sheetName, const std::vector<WrittenCell>& cells)
+}  // namespace
+
+void writeWorkbook(const QString& path, const QString& sheetName, const std::vector<WrittenCell>& cells)
 {
     // The file itself is only created when the workbook is closed.
     lxw_workbook* book = workbook_new(QFile::encodeName(path).constData());
@@ -60,25 +56,4 @@ void writeFile(const QString& path, const QString& sheetName, const std::vector<
     const lxw_error error = workbook_close(book);
     if (error != LXW_NO_ERROR) throw RuntimeError(reasonFor(error));
     if (!sheet) throw RuntimeError(reasonFor(LXW_ERROR_MEMORY_MALLOC_FAILED));
-}
-
-}  // namespace
-
-void writeWorkbook(QIODevice& device, const QString& sheetName, const std::vector<WrittenCell>& cells)
-{
-    const QTemporaryDir folder;
-    if (!folder.isValid()) throw RuntimeError(reasonFor(LXW_ERROR_CREATING_TMPFILE));
-    const QString path = folder.filePath(QStringLiteral("workbook.xlsx"));
-    writeFile(path, sheetName, cells);
-
-    QFile made(path);
-    if (!made.open(QIODevice::ReadOnly)) throw RuntimeError(reasonFor(LXW_ERROR_READING_TMPFILE));
-    const auto chunk = std::make_unique<char[]>(65536);
-    for (;;) {
-        const qint64 n = made.read(chunk.get(), 65536);
-        if (n < 0) throw RuntimeError(reasonFor(LXW_ERROR_READING_TMPFILE));
-        if (n == 0) break;
-        if (device.write(chunk.get(), n) != n)
-            throw RuntimeError(QStringLiteral("Die Datei kann nicht geschrieben werden: %1").arg(device.errorString()));
-    }
 }

@@ -14,6 +14,7 @@ void RecordingCanvas::clear()
 {
     lines.clear();
     texts.clear();
+    description.clear();
     ++clears;
 }
 

@@ -32,6 +32,7 @@ public:
     void setCurrentY(float y) override { currentY = y; }
     void print(const QString& text) override;
     void clear() override;
+    void setDescription(const QString& text) override { description = text; }
 
     // Lines and texts of the given colour, in drawing order.
     std::vector<Line> linesOf(int paletteIndex) const;
@@ -39,6 +40,7 @@ public:
 
     std::vector<Line> lines;
     std::vector<Text> texts;
+    QString description;
     int clears = 0;
     int width = 1;
     int color = 0;

@@ -1,6 +1,9 @@
 #include "fakes/RecordingView.h"
 
+#include "base/RuntimeError.h"
 #include "base/SaveFile.h"
+
+#include <QIODevice>
 
 void RecordingView::setText(TextBox box, const QString& text)
 {
@@ -40,4 +43,19 @@ bool RecordingView::showDocument(const QString& path)
 {
     shownDocuments << path;
     return canShowDocuments;
+}
+
+void RecordingView::writeReport(QIODevice& device, const ReportContent& content)
+{
+    reports.push_back(content);
+    log << QStringLiteral("write report");
+    if (!reportFailure.isEmpty()) throw RuntimeError(reportFailure);
+    device.write(reportBytes);
+}
+
+void RecordingView::printReport(const ReportContent& content)
+{
+    reports.push_back(content);
+    log << QStringLiteral("print report");
+    if (!reportFailure.isEmpty()) throw RuntimeError(reportFailure);
 }

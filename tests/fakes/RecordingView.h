@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ReportContent.h"
 #include "app/View.h"
 #include "fakes/RecordingCanvas.h"
 #include "table/Grid.h"
@@ -39,6 +40,8 @@ public:
     QString showSaveDialog(const QString& fileName, const QList<FileFilter>& filters, const QString& suffix,
                            const QStringList& replaced) override;
     bool showDocument(const QString& path) override;
+    void writeReport(QIODevice& device, const ReportContent& content) override;
+    void printReport(const ReportContent& content) override;
     void endProgram() override { ++endRequests; }
 
     void type(TextBox box, const QString& text) { boxes[index(box)] = text; }
@@ -52,6 +55,11 @@ public:
     QStringList shownDocuments;
     bool canShowDocuments = true;
     int endRequests = 0;
+    // Every report written or printed. A written report is this text; with a
+    // failure set, both operations throw it.
+    std::vector<ReportContent> reports;
+    QByteArray reportBytes = "%PDF-1.4 report";
+    QString reportFailure;
     // Every operation in order, e.g. "setText Text3 0.40", "message Fehler", "clear".
     QStringList log;
 

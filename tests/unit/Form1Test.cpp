@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <optional>
 
@@ -119,6 +122,8 @@ TEST_F(Form1Test, EachPressEitherCalculatesOrAnswersInvalidInput)
             EXPECT_EQ(v.text(Box::Text4), p.tableRow->at(4)) << trace;
             EXPECT_EQ(v.text(Box::Text1), QString::fromLatin1(p.total)) << trace;
             EXPECT_EQ(v.canvas.linesOf(palette::lightRed).size(), 2u) << trace;
+            EXPECT_EQ(v.canvas.description,
+                      "Markierter Betriebspunkt: " + p.tableRow->at(1) + " BW, " + p.tableRow->at(3) + " l/s") << trace;
         } else {
             ASSERT_EQ(v.messages.size(), 1u) << trace;
             EXPECT_EQ(v.messages[0].prompt, invalidInput) << trace;
@@ -131,6 +136,7 @@ TEST_F(Form1Test, EachPressEitherCalculatesOrAnswersInvalidInput)
             EXPECT_EQ(v.text(Box::Text4), "old l/min") << trace;
             EXPECT_EQ(gridRow(v.grid, 1), QStringList({"", "", "", "", ""})) << trace;
             EXPECT_EQ(v.canvas.linesOf(palette::lightRed).size(), 0u) << trace;
+            EXPECT_EQ(v.canvas.description, "") << trace;
         }
     }
 }
@@ -196,6 +202,7 @@ TEST_F(Form1Test, NeueEingabeEmptiesTheBoxesAndRedrawsTheFrame)
     EXPECT_EQ(view.canvas.clears, 1);
     EXPECT_EQ(view.canvas.lines.size(), 58u);
     EXPECT_EQ(redLines(), 0u);
+    EXPECT_EQ(view.canvas.description, "");
     EXPECT_EQ(form.Berechnet(), Form1::False);
     EXPECT_EQ(view.grid.rows(), 4);
     EXPECT_TRUE(view.messages.empty());
@@ -221,6 +228,7 @@ TEST_F(Form1Test, FailureDuringTheEntryKeepsOutputsAndMarker)
     EXPECT_EQ(view.text(Box::Text3), "0.40");
     EXPECT_EQ(view.text(Box::Text4), "23.8");
     EXPECT_EQ(redLines(), 2u);
+    EXPECT_EQ(view.canvas.description, "Markierter Betriebspunkt: 10 BW, 0.40 l/s");
     EXPECT_EQ(form.Berechnet(), Form1::False);
     EXPECT_EQ(view.text(Box::Text1), "");
 }
@@ -286,6 +294,94 @@ TEST_F(Form1Test, HelpInfoAndEndLeaveTheCalculationAlone)
     EXPECT_TRUE(view.dialogs.empty());
 }
 
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+TEST_F(Form1Test, ReportCommandsWriteOrPrintAndReportFailuresWithoutChangingAnything)
+{
+    press("250", "5");
+    // An imported text in a row of its own, below an empty one.
+    view.grid.setRows(6);
+    view.grid.setRow(4);
+    view.grid.setCol(0);
+    view.grid.setText("Haus B");
+    const auto table = gridRows(view.grid);
+    const auto boxes = view.boxes;
+    const std::size_t marker = redLines();
+
+    QTemporaryDir dir;
+    const QString earlier = dir.filePath("Alt.pdf");
+    struct Case {
+        const char* what;
+        QString answer;   // of the save dialog; empty: cancelled
+        QString failure;  // of the report
+        QByteArray left;  // in Alt.pdf afterwards
+        QString message;  // empty: none
+    } cases[] = {
+        {"cancelled", "", "", "alt", ""},
+        {"suffix added", dir.filePath("Alt"), "", view.reportBytes, ""},
+        {"failed", earlier, "Kein Papier", "alt",
+         "Die Datei „" + QDir::toNativeSeparators(earlier) + "“ kann nicht gespeichert werden.\r\nKein Papier"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile old(earlier);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        old.write("alt");
+        old.close();
+        view.messages.clear();
+        view.reportFailure = c.failure;
+        if (!c.answer.isEmpty()) view.dialogAnswers.push_back(c.answer);
+        form.mnuprotokoll_Click();
+        EXPECT_EQ(view.dialogs.back().suffix, "pdf");
+        EXPECT_EQ(view.dialogs.back().filters[0].pattern, "*.pdf");
+        EXPECT_EQ(contents(earlier), c.left);
+        ASSERT_EQ(view.messages.size(), c.message.isEmpty() ? 0u : 1u);
+        if (!c.message.isEmpty()) {
+            EXPECT_EQ(view.messages[0].prompt, c.message);
+            EXPECT_EQ(view.messages[0].caption, "Fehler");
+        }
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Alt.pdf"});
+
+    view.reportFailure.clear();
+    form.mnudrucken_Click();
+    view.reportFailure = "Drucker aus";
+    form.mnudrucken_Click();
+    EXPECT_EQ(view.messages.back().prompt, "Das Protokoll kann nicht gedruckt werden.\r\nDrucker aus");
+    EXPECT_EQ(view.log.filter("report").size(), 4);
+
+    const ReportContent& content = view.reports.back();
+    EXPECT_EQ(content.operatingPoint,
+              QStringList({"Total Belastungswerte: 250 BW", "Grösster Einzel BW: 5 BW",
+                           "Gipfelfluss: 1.63 l/s = 97.7 l/min", "Formel: grösster Einzel BW 5 (Total unter 300 BW)"}));
+    ASSERT_EQ(content.table.size(), 3u);  // header, the result, the imported text
+    EXPECT_EQ(content.table[0][1].text, "BW");
+    EXPECT_FALSE(content.table[0][0].number);
+    EXPECT_EQ(content.table[1][4].text, "97.7");
+    EXPECT_TRUE(content.table[1][4].number);
+    EXPECT_EQ(content.table[2][0].text, "Haus B");
+    EXPECT_FALSE(content.table[2][0].number);
+    ASSERT_EQ(content.formulas.size(), 6u);
+    EXPECT_EQ(content.formulas[0].name, "Grosse Anlage (Total ab 300 BW)");
+    EXPECT_EQ(content.formulas[0].b, "-0.214837");
+    EXPECT_EQ(content.formulas[0].minimumTotal, "300");
+    EXPECT_EQ(content.formulas[5].minimumTotal, "8");
+
+    EXPECT_EQ(gridRows(view.grid), table);
+    EXPECT_EQ(view.boxes, boxes);
+    EXPECT_EQ(redLines(), marker);
+    EXPECT_EQ(form.Berechnet(), Form1::True);
+
+    // No marker after "Neue Eingabe": nothing to say about an operating point.
+    form.Command2_Click();
+    form.mnudrucken_Click();
+    EXPECT_TRUE(view.reports.back().operatingPoint.isEmpty());
+}
+
 class Form1GermanTest : public Form1Test {
 protected:
     Form1GermanTest() : Form1Test("de_DE") {}
@@ -298,6 +394,18 @@ TEST_F(Form1GermanTest, ReadsAndWritesDecimalCommas)
     EXPECT_EQ(view.text(Box::Text4), "101,0");
     EXPECT_EQ(gridRow(view.grid, 1), QStringList({"1", "300", "2", "1,68", "101,0"}));
     EXPECT_NE(view.canvas.findText("0,3"), nullptr);
+    EXPECT_EQ(view.canvas.description, "Markierter Betriebspunkt: 300 BW, 1,68 l/s");
+
+    press("1000", "7");  // locked
+    form.Command2_Click();
+    press("1000", "7");
+    form.mnudrucken_Click();
+    const ReportContent& content = view.reports.back();
+    EXPECT_EQ(content.operatingPoint.mid(2),
+              QStringList({"Gipfelfluss: 3,41 l/s = 204,8 l/min", "Formel: grosse Anlage (Total ab 300 BW)"}));
+    EXPECT_EQ(content.formulas[5].a, "0,1968");
+    EXPECT_EQ(content.table.back()[3].text, "3,41");
+    EXPECT_TRUE(content.table.back()[3].number);
 }
 
 }  // namespace

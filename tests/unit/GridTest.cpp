@@ -88,4 +88,29 @@ TEST(Grid, TellsItsViewsAboutEveryChange)
     EXPECT_EQ(g.columnCount(), 5);
 }
 
+// A view shows exactly the rows named: one too many piles up blank rows.
+TEST(Grid, NamesExactlyTheRowsItAddsAndDrops)
+{
+    struct Step {
+        int rows;
+        bool added;
+        int first, last;
+    } steps[] = {{3, true, 2, 2}, {26, true, 3, 25}, {4, false, 4, 25}, {29, true, 4, 28}, {28, false, 28, 28}};
+    Grid g;  // two rows
+    QSignalSpy inserted(&g, &QAbstractItemModel::rowsInserted);
+    QSignalSpy removed(&g, &QAbstractItemModel::rowsRemoved);
+    for (const Step& s : steps) {
+        inserted.clear();
+        removed.clear();
+        g.setRows(s.rows);
+        QSignalSpy& told = s.added ? inserted : removed;
+        ASSERT_EQ(told.count(), 1) << s.rows;
+        EXPECT_EQ((s.added ? removed : inserted).count(), 0) << s.rows;
+        EXPECT_FALSE(told[0][0].toModelIndex().isValid());
+        EXPECT_EQ(told[0][1].toInt(), s.first) << s.rows;
+        EXPECT_EQ(told[0][2].toInt(), s.last) << s.rows;
+        EXPECT_EQ(g.rowCount(), s.rows);
+    }
+}
+
 }  // namespace

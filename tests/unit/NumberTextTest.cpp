@@ -126,4 +126,42 @@ TEST(NumberText, PlainTextIsTheShortestFormThatReadsBack)
     EXPECT_EQ(c.plain(0.1 + 0.2), QStringLiteral("0.30000000000000004"));
 }
 
+struct General {
+    const char* locale;
+    double value;
+    const char* text;
+};
+
+// Expected texts as a spreadsheet's General format shows the values, checked
+// against python3's "%.15G"; the German ones with the decimal comma.
+TEST(NumberText, GeneralIsWhatASpreadsheetShows)
+{
+    const General table[] = {
+        {"C", 0.1 + 0.2, "0.3"},
+        {"C", 1.0 / 3.0, "0.333333333333333"},
+        {"C", 2.0 / 3.0, "0.666666666666667"},
+        {"C", 1234567.125, "1234567.125"},
+        {"C", 100000, "100000"},
+        {"C", 3000000, "3000000"},
+        {"C", 99999999999999, "99999999999999"},
+        {"C", 999999999999999, "999999999999999"},
+        {"C", 1e15, "1E+15"},
+        {"C", 1e20, "1E+20"},
+        {"C", 123456789012345678.0, "1.23456789012346E+17"},
+        {"C", 0.0001, "0.0001"},
+        {"C", 0.00001, "1E-05"},
+        {"C", -2.5, "-2.5"},
+        {"C", -0.0, "0"},  // a spreadsheet has no negative zero
+        {"de_DE", 0.1 + 0.2, "0,3"},
+        {"de_DE", 2.0 / 3.0, "0,666666666666667"},
+        {"de_DE", 1234567.125, "1234567,125"},
+        {"de_DE", 1.5e20, "1,5E+20"},
+        {"de_DE", -0.00015, "-0,00015"},
+    };
+    for (const General& f : table) {
+        const NumberText numbers{QLocale(QString::fromLatin1(f.locale))};
+        EXPECT_EQ(numbers.general(f.value), QString::fromUtf8(f.text)) << f.locale << " " << f.value;
+    }
+}
+
 }  // namespace

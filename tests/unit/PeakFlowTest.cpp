@@ -60,6 +60,31 @@ TEST(PeakFlow, KnownUnroundedFlows)
     EXPECT_NEAR(calc::peakFlow(Case::Eight, 299), 1.638, 5e-4);
 }
 
+// Q = 10^(a * log10(BW) + b) / 10 with the decimal constants of each case,
+// evaluated in python3's decimal module at 50 digits. A slip in any digit of
+// a constant moves Q by far more than the 1e-12 allowed.
+TEST(PeakFlow, MatchesReferenceValuesOfEveryCase)
+{
+    const struct {
+        Case c;
+        double total;
+        double q;
+    } table[] = {
+        {Case::Large, 300, 1.69250334460045259e+0},   {Case::Large, 1000, 3.41350072949311155e+0},
+        {Case::Large, 2500, 5.82198773666095487e+0},  {Case::Large, 100000, 4.99525887403768578e+1},
+        {Case::Two, 2, 1.99764524634230648e-1},       {Case::Two, 10, 3.96278034255439456e-1},
+        {Case::Two, 299.5, 1.68404809122974749e+0},   {Case::Three, 3, 2.98586020617564330e-1},
+        {Case::Three, 20, 6.15847306546535359e-1},    {Case::Three, 299, 1.72868604238127186e+0},
+        {Case::Four, 4, 4.03778409616857224e-1},      {Case::Four, 50, 9.32993146247106441e-1},
+        {Case::Four, 250, 1.59095137710297104e+0},    {Case::Five, 5, 4.98664352433511071e-1},
+        {Case::Five, 100, 1.23452531517068991e+0},    {Case::Five, 299, 1.71964222941838593e+0},
+        {Case::Eight, 8, 8.03393122194965818e-1},     {Case::Eight, 40, 1.10277117652985065e+0},
+        {Case::Eight, 299, 1.63837038784478147e+0},
+    };
+    for (const auto& r : table)
+        EXPECT_NEAR(calc::peakFlow(r.c, r.total), r.q, r.q * 1e-12) << "case " << int(r.c) << ", total " << r.total;
+}
+
 TEST(PeakFlow, LargestFiniteTotalStaysFinite)
 {
     const double q = calc::peakFlow(Case::Large, 1.7976931348623157e308);

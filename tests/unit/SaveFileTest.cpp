@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -48,6 +49,38 @@ TEST(SaveFile, AFolderThatCannotTakeTheFileIsARuntimeError)
     QTemporaryDir dir;
     EXPECT_THROW(saveFile(dir.filePath(QStringLiteral("fehlt/Ergebnis.xlsx")), [](QIODevice&) {}), RuntimeError);
     EXPECT_THROW(saveFile(dir.path(), [](QIODevice&) {}), RuntimeError);  // a folder as the file
+}
+
+TEST(SaveDraftedFile, SavesOnlyACompleteDraftAndLeavesNoScratchFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Ergebnis.xlsx"));
+    const QByteArray earlier("die Daten von gestern");
+    saveFile(path, [&](QIODevice& out) { out.write(earlier); });
+
+    const auto writeDraft = [](const QString& draft, const QByteArray& bytes) {
+        QFile file(draft);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    EXPECT_THROW(saveDraftedFile(path, [&](const QString& draft) {
+        writeDraft(draft, "halb geschrieben");
+        throw RuntimeError(QStringLiteral("abgebrochen"));
+    }), RuntimeError);
+    EXPECT_THROW(saveDraftedFile(path, [](const QString&) {}), RuntimeError);  // no draft made
+    EXPECT_EQ(contents(path), earlier);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList(QStringLiteral("Ergebnis.xlsx")));
+
+    QByteArray workbook(200 * 1024, '\0');  // more than one piece of the copy
+    for (int i = 0; i < workbook.size(); ++i) workbook[i] = char(i * 7 % 251);
+    QString scratch;
+    saveDraftedFile(path, [&](const QString& draft) {
+        scratch = draft;
+        writeDraft(draft, workbook);
+    });
+    EXPECT_EQ(contents(path), workbook);
+    EXPECT_FALSE(QFileInfo::exists(scratch)) << scratch.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList(QStringLiteral("Ergebnis.xlsx")));
 }
 
 TEST(FinalFileName, TheSuffixIsAppendedOrTakesThePlaceOfAReplacedOne)

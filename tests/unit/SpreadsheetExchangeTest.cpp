@@ -115,6 +115,26 @@ TEST(Import, KeepsRowsBeyondTheImportedOnesAndDoesNotMoveTheNextEntry)
     EXPECT_EQ(fresh.view.grid.cell(3, 0), QStringLiteral("-3,75")) << "imported value below stays";
 }
 
+// 25 rows lack the last imported row; 26 hold them all.
+TEST(Import, IntoATableOf25Or26RowsFillsRows1To25)
+{
+    const QStringList sheet = fixtures::columnA();
+    for (const int rows : {25, 26}) {
+        Window w(std::vector<std::pair<const char*, const char*>>(std::size_t(rows - 3), {"10", "2"}));
+        ASSERT_EQ(w.view.grid.rows(), rows);
+        const auto before = w.table();
+        w.import(fixtures::path(QStringLiteral("values-openpyxl.xlsx")));
+        ASSERT_TRUE(w.view.messages.empty()) << rows;
+        ASSERT_EQ(w.view.grid.rows(), 26) << rows;
+        const auto after = w.table();
+        for (int r = 1; r <= 25; ++r) {
+            EXPECT_EQ(after[std::size_t(r)][0], sheet[r]) << rows << " rows, row " << r;
+            const QStringList old = std::size_t(r) < before.size() ? before[std::size_t(r)] : QStringList(5, QString());
+            EXPECT_EQ(after[std::size_t(r)].mid(1), old.mid(1)) << rows << " rows, row " << r;
+        }
+    }
+}
+
 struct BadFile {
     const char* name;
     QByteArray (*content)();  // null: no such file

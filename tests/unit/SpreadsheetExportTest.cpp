@@ -27,8 +27,19 @@ struct Window : SpreadsheetWindow {
     Window() : SpreadsheetWindow({{"10", "2"}, {"12,7", "3"}, {"400", "-3"}, {"25", "8"}}) {}
 };
 
-// The saved workbook as openpyxl, an independent reader, sees its first
-// worksheet: every cell with its value, type and number format.
+// Runs a python3 script with openpyxl, an independent reader and writer of
+// workbooks, and returns what it prints.
+QByteArray runPython(const QString& script, const QString& argument)
+{
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, argument});
+    EXPECT_TRUE(python.waitForFinished(60000));
+    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+    return python.readAllStandardOutput();
+}
+
+// The saved workbook as openpyxl sees its first worksheet: every cell with
+// its value, type and number format.
 struct SavedCell {
     QJsonValue value;
     QString type;    // openpyxl's data type: "n" number, "s" text
@@ -41,12 +52,8 @@ std::map<std::pair<int, int>, SavedCell> readWithOpenpyxl(const QString& path)
         "sheet = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
         "print(json.dumps([[c.row, c.column, c.value, c.data_type, c.number_format]\n"
         "                  for row in sheet.iter_rows() for c in row if c.value is not None]))\n");
-    QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, path});
-    EXPECT_TRUE(python.waitForFinished(60000));
-    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
     std::map<std::pair<int, int>, SavedCell> cells;
-    for (const QJsonValue& entry : QJsonDocument::fromJson(python.readAllStandardOutput()).array()) {
+    for (const QJsonValue& entry : QJsonDocument::fromJson(runPython(script, path)).array()) {
         const QJsonArray a = entry.toArray();
         cells[{a[0].toInt(), a[1].toInt()}] = {a[2], a[3].toString(), a[4].toString()};
     }
@@ -90,7 +97,7 @@ TEST(Export, WritesEveryTableTextToItsCellWithNumbersAsNumbersInTheTablesFormats
                                            ? numbers.format(number, c < 3 ? NumberText::Pattern::Whole
                                                                     : c == 3 ? NumberText::Pattern::TwoDecimals
                                                                              : NumberText::Pattern::OneDecimal)
-                                           : numbers.plain(number);
+                                           : numbers.general(number);
                 EXPECT_TRUE(cell.format == QLatin1String(columnFormats[c]) || cell.format == QLatin1String("General"))
                     << cell.format.toStdString();
                 EXPECT_EQ(format, text) << "row " << r << " column " << c;
@@ -117,6 +124,45 @@ TEST(Export, WritesEveryTableTextToItsCellWithNumbersAsNumbersInTheTablesFormats
     EXPECT_EQ(saved.at({5, 1}).value.toString(), QStringLiteral("Strang 4"));
     EXPECT_EQ(saved.at({9, 1}).value.toString(), QStringLiteral("WAHR"));
     EXPECT_EQ(saved.count({6, 1}), 0u) << "an empty imported cell stays empty";
+}
+
+// Numbers as a spreadsheet shows them in its General format: imported with
+// those texts in a point and in a comma locale, saved again as numbers.
+TEST(Export, ImportedNumbersShowAsASpreadsheetShowsThemAndSaveAsNumbers)
+{
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("Zahlen.xlsx"));
+    runPython(QStringLiteral("import sys, openpyxl\n"
+                             "book = openpyxl.Workbook()\n"
+                             "values = [0.1 + 0.2, 1 / 3, 2 / 3, 1234567.125, 100000, 3000000, 99999999999999, 1e20]\n"
+                             "for r, v in enumerate(values, start=2): book.active.cell(row=r, column=1, value=v)\n"
+                             "book.save(sys.argv[1])\n"),
+              source);
+    const double shown[] = {0.3, 0.333333333333333, 0.666666666666667, 1234567.125, 100000, 3000000, 99999999999999, 1e20};
+    const std::pair<const char*, QStringList> locales[] = {
+        {"C", {"0.3", "0.333333333333333", "0.666666666666667", "1234567.125", "100000", "3000000", "99999999999999", "1E+20"}},
+        {"de_DE", {"0,3", "0,333333333333333", "0,666666666666667", "1234567,125", "100000", "3000000", "99999999999999", "1E+20"}},
+    };
+    for (const auto& [locale, texts] : locales) {
+        RecordingView view;
+        Form1 form(view, QLocale(QString::fromLatin1(locale)), WorkbookModule(linkedWorkbookFiles()));
+        form.Form_Load();
+        view.dialogAnswers = {source};
+        form.mnuexcel1_Click();
+        ASSERT_TRUE(view.messages.empty()) << locale;
+        for (int r = 1; r <= int(texts.size()); ++r) EXPECT_EQ(view.grid.cell(r, 0), texts[r - 1]) << locale << " row " << r;
+
+        const QString saved = dir.filePath(QString::fromLatin1(locale) + QStringLiteral(".xlsx"));
+        view.dialogAnswers = {saved};
+        form.mnuexcel2_Click();
+        ASSERT_TRUE(view.messages.empty()) << locale;
+        const auto cells = readWithOpenpyxl(saved);
+        for (int r = 1; r <= int(texts.size()); ++r) {
+            const SavedCell& cell = cells.at({r + 1, 1});
+            EXPECT_EQ(cell.type, QStringLiteral("n")) << locale << " row " << r;
+            EXPECT_EQ(cell.value.toDouble(), shown[r - 1]) << locale << " row " << r;
+        }
+    }
 }
 
 TEST(Export, SavingAndImportingAgainGivesTheNumberColumnBack)
@@ -173,6 +219,43 @@ TEST(Export, ACancelledDialogWritesNothing)
     EXPECT_EQ(w.table(), before);
 }
 
+TEST(Export, AFailedSaveLeavesTheEarlierFileAndASuccessfulOneReplacesIt)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Ergebnis.xlsx"));
+    const QByteArray earlier("kein Arbeitsblatt, aber Daten des Benutzers");
+    const auto contents = [&path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(earlier);
+    }
+
+    Window failing;
+    failing.view.grid.setRow(1);
+    failing.view.grid.setCol(0);
+    failing.view.grid.setText(QString(40000, QLatin1Char('x')));  // more than a cell holds
+    failing.save(path);
+    ASSERT_EQ(failing.view.messages.size(), 1u);
+    EXPECT_TRUE(failing.view.messages[0].prompt.contains(QDir::toNativeSeparators(path)));
+    EXPECT_EQ(contents(), earlier);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList(QStringLiteral("Ergebnis.xlsx")));
+
+    // The new file takes the old one's place as a whole: a program that has the
+    // old one open goes on reading what was there, not a half-written workbook.
+    QFile opened(path);
+    ASSERT_TRUE(opened.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+    Window w;
+    w.save(path);
+    ASSERT_TRUE(w.view.messages.empty());
+    EXPECT_EQ(opened.readAll(), earlier);
+    EXPECT_EQ(readWithOpenpyxl(path).at({1, 1}).value.toString(), QStringLiteral("Nr."));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList(QStringLiteral("Ergebnis.xlsx")));
+}
+
 TEST(Export, AFailedWriteShowsAnErrorNamingTheFileAndLeavesTheTable)
 {
     QTemporaryDir dir;
@@ -204,9 +287,10 @@ TEST(Export, AWriteThatFailsHalfwayLeavesTheEarlierFileByteForByte)
 {
     struct HalfWriter : WorkbookFiles {
         QString readColumn(const QString&, int, int, int, std::vector<CellValue>&) const override { return {}; }
-        QString writeWorkbook(QIODevice& device, const QString&, const std::vector<WrittenCell>&) const override
+        QString writeWorkbook(const QString& path, const QString&, const std::vector<WrittenCell>&) const override
         {
-            device.write("PK\x03\x04 halb");
+            QFile file(path);
+            if (file.open(QIODevice::WriteOnly)) file.write("PK\x03\x04 halb");
             return QStringLiteral("Auf dem Datenträger ist kein Platz mehr.");
         }
     } halfWriter;

@@ -89,7 +89,7 @@ TEST_F(WindowTest, BeendenAndClosingTheWindowEndTheProgram)
              button(3).setFocus();
              QTest::keyClick(&button(3), Qt::Key_Space);
          }},
-        {"menu Datei, Beenden", [this] { chooseFromMenu(*window, Qt::Key_D, "mnudatei", 2); }},
+        {"menu Datei, Beenden", [this] { chooseFromMenu(*window, Qt::Key_D, "mnudatei", 4); }},
         {"close through the window system",
          [this] {
              QCloseEvent close;
@@ -103,6 +103,40 @@ TEST_F(WindowTest, BeendenAndClosingTheWindowEndTheProgram)
         EXPECT_TRUE(endsTheProgram(action));
         EXPECT_FALSE(window->isVisible());
         EXPECT_TRUE(dialogs.messages.empty());
+    }
+}
+
+TEST_F(WindowTest, AFailureNobodyExpectedInAMenuCommandIsShownAndTheProgramGoesOn)
+{
+    calculate(QStringLiteral("250"), QStringLiteral("5"));
+    const QStringList row{grid().cell(1, 0), grid().cell(1, 1), grid().cell(1, 3)};
+    struct Case {
+        const char* what;
+        std::function<void()> fail;
+        QString reason;
+    } cases[] = {
+        {"standard exception", [] { throw std::length_error("vector::_M_range_check"); }, "vector::_M_range_check"},
+        {"out of memory", [] { throw std::bad_alloc(); }, "Zu wenig Arbeitsspeicher."},
+        {"no standard exception", [] { throw 42; }, "Unbekannter Fehler."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // The failure comes out of the file dialog, in the middle of "Einlesen von MS Excel".
+        dialogs.expect([&c](QDialog&) -> int {
+            c.fail();
+            return QDialog::Rejected;
+        });
+        dialogs.expectMessage();
+        dialogs.messages.clear();
+        chooseFromMenu(*window, Qt::Key_D, "mnudatei", 0);
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Fehler"));
+        EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Warning);
+        EXPECT_EQ(dialogs.messages[0].text,
+                  QStringLiteral("Der Befehl „Einlesen von MS Excel“ konnte nicht ausgeführt werden.\n") + c.reason);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(QStringList({grid().cell(1, 0), grid().cell(1, 1), grid().cell(1, 3)}), row);
+        EXPECT_EQ(grid().rows(), 3);
     }
 }
 

@@ -80,6 +80,7 @@ TEST_F(WindowTest, MenuBarHoldsDateiAndExtras)
     struct Item {
         const char* name;
         QString text;  // empty: a separator
+        QString shortcut = {};
     };
     struct Menu {
         const char* name;
@@ -88,8 +89,9 @@ TEST_F(WindowTest, MenuBarHoldsDateiAndExtras)
     };
     const std::vector<Menu> menus{
         {"mnudatei", "&Datei",
-         {{"mnuexcel1", "Einlesen von MS Excel"}, {"mnuexcel2", "Ausgeben nach MS Excel"}, {"mnulinie3", ""},
-          {"mnuend", "Beenden"}}},
+         {{"mnuexcel1", "Einlesen von MS Excel"}, {"mnuexcel2", "Ausgeben nach MS Excel"},
+          {"mnuprotokoll", "Protokoll als PDF speichern…"}, {"mnudrucken", "Protokoll drucken…", "Ctrl+P"},
+          {"mnulinie3", ""}, {"mnuend", "Beenden"}}},
         {"mnuextras", "&Extras", {{"mnuhilfe", "Hilfe"}, {"mnulinie4", ""}, {"mnuinfo", "Info"}}},
     };
 
@@ -112,7 +114,7 @@ TEST_F(WindowTest, MenuBarHoldsDateiAndExtras)
             if (!item.text.isEmpty()) {
                 EXPECT_EQ(action->text(), item.text);
             }
-            EXPECT_TRUE(action->shortcut().isEmpty());
+            EXPECT_EQ(action->shortcut().toString(QKeySequence::PortableText), item.shortcut);
             EXPECT_FALSE(action->isCheckable());
             EXPECT_TRUE(action->isEnabled());
             EXPECT_TRUE(action->isVisible());

@@ -5,10 +5,32 @@
 #include "app/window/ResultsGridView.h"
 #include "table/Grid.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QMimeData>
 #include <QTest>
 
 namespace {
+
+// The grid's rows as tab-separated lines.
+QString lines(const Grid& grid, int top, int bottom, int left, int right)
+{
+    QString text;
+    for (int r = top; r <= bottom; ++r) {
+        QStringList cells;
+        for (int c = left; c <= right; ++c) cells << grid.cell(r, c);
+        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    return text;
+}
+
+QString clipboardText()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data ? data->text() : QString();
+}
 
 QRgb at(const QImage& image, QPoint logical)
 {
@@ -100,4 +122,68 @@ TEST_F(WindowTest, TableShowsRowsAddedToTheModel)
     EXPECT_TRUE(added.isValid());
     EXPECT_EQ(added.top(), 3 * 16);
     EXPECT_EQ(view.model()->index(1, 1).data().toString(), QStringLiteral("10"));
+}
+
+TEST_F(WindowTest, CtrlAAndCtrlCCopyTheTableAsItShowsAndChangeNothing)
+{
+    calculate(QStringLiteral("10"), QStringLiteral("2"));
+    click(2);
+    calculate(QStringLiteral("250"), QStringLiteral("5"));  // the result stays shown
+    ASSERT_EQ(grid().rows(), 4);
+    const Grid& g = grid();
+    std::vector<QString> before;
+    for (int r = 0; r < g.rows(); ++r) before.push_back(lines(g, r, r, 0, 4));
+    const int row = g.row(), col = g.col();
+    QGuiApplication::clipboard()->clear();
+
+    ResultsGridView& view = gridView();
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualRect(view.model()->index(1, 1)).center());
+    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(copied->text(), QStringLiteral("Nr.\tBW\tEinzel BW\tl/sec\tl/min\n") + lines(g, 1, 2, 0, 4));
+    EXPECT_TRUE(copied->html().contains(QStringLiteral("<tr><th>Nr.</th><th>BW</th>"))) << copied->html().toStdString();
+    EXPECT_TRUE(copied->html().contains(QStringLiteral("<td>250</td>")));
+    for (int r = 0; r < g.rows(); ++r) EXPECT_EQ(lines(g, r, r, 0, 4), before[std::size_t(r)]);
+    EXPECT_EQ(g.row(), row);
+    EXPECT_EQ(g.col(), col);
+    EXPECT_EQ(window->form().Berechnet(), Form1::True);
+}
+
+TEST_F(WindowTest, HeadingsSelectWholeRowsAndColumnsForKopieren)
+{
+    calculate(QStringLiteral("10"), QStringLiteral("2"));
+    click(2);
+    calculate(QStringLiteral("250"), QStringLiteral("5"));
+    ResultsGridView& view = gridView();
+    const Grid& g = grid();
+    auto* kopieren = view.findChild<QAction*>(QStringLiteral("Kopieren"));
+    ASSERT_NE(kopieren, nullptr);
+    EXPECT_TRUE(view.actions().contains(kopieren));
+    EXPECT_EQ(view.contextMenuPolicy(), Qt::ActionsContextMenu);
+    EXPECT_EQ(kopieren->text(), QStringLiteral("Kopieren"));
+
+    const auto centre = [&view](int r, int c) { return view.visualRect(view.model()->index(r, c)).center(); };
+    struct Case {
+        const char* what;
+        QPoint from, to;
+        QString copied;
+    } cases[] = {
+        {"row heading", centre(2, 0), centre(2, 0), lines(g, 2, 2, 0, 4)},
+        {"column heading, with the heading row", centre(0, 3), centre(0, 3), lines(g, 0, 2, 3, 3)},
+        {"corner: the whole table", centre(0, 0), centre(0, 0), lines(g, 0, 2, 0, 4)},
+        {"cells dragged over", centre(1, 1), centre(2, 2), lines(g, 1, 2, 1, 2)},
+        {"rows dragged over from their headings", centre(1, 0), centre(2, 2), lines(g, 1, 2, 0, 4)},
+        {"columns dragged over from their headings", centre(0, 4), centre(3, 3), lines(g, 0, 2, 3, 4)},
+    };
+    for (const Case& c : cases) {
+        QGuiApplication::clipboard()->clear();
+        QTest::mousePress(view.viewport(), Qt::LeftButton, {}, c.from);
+        QTest::mouseMove(view.viewport(), c.to);
+        QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, c.to);
+        kopieren->trigger();
+        EXPECT_EQ(clipboardText(), c.copied) << c.what;
+    }
 }

@@ -18,7 +18,8 @@ readelf -d "$module" | grep -q 'NEEDED.*libxlsxwriter' || fail "the module does 
 if readelf -d "$prefix/bin/gipfelfluss" | grep -E 'NEEDED.*(xlsxwriter|libzip|libgsf)'; then
     fail "the program links a spreadsheet library itself"
 fi
-entry=$prefix/share/applications/gipfelfluss.desktop
+id=$(sed -n 's:.*<id>\(.*\)</id>.*:\1:p' "$(dirname "$0")/../../src/app/window/gipfelfluss.metainfo.xml")
+entry=$prefix/share/applications/$id.desktop
 [ -f "$entry" ] || fail "the desktop entry is missing"
 command -v desktop-file-validate >/dev/null || fail "desktop-file-validate is not installed (scripts/install-deps.sh installs it)"
 desktop-file-validate "$entry" || fail "the desktop entry is not valid"

@@ -7,6 +7,7 @@
 #include "app/window/SaveFileDialog.h"
 #include "app/window/Twips.h"
 #include "app/window/WindowFonts.h"
+#include "report/Report.h"
 #include "table/Grid.h"
 
 #include <QApplication>
@@ -16,6 +17,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QUrl>
 
@@ -47,10 +50,14 @@ QLabel* addLabel(QWidget& client, const Twips& twips, const char* name, const QS
     return label;
 }
 
-QLineEdit* addBox(QWidget& client, const Twips& twips, const char* name, const QString& toolTip, bool bold, Place place)
+// A screen reader names a box after what it holds (its tooltip is the
+// description); the labels beside the output boxes only give the unit.
+QLineEdit* addBox(QWidget& client, const Twips& twips, const char* name, const QString& accessibleName,
+                  const QString& toolTip, bool bold, Place place)
 {
     auto* box = new QLineEdit(&client);
     box->setObjectName(QString::fromLatin1(name));
+    box->setAccessibleName(accessibleName);
     box->setToolTip(toolTip);
     box->setFont(windowFonts::arial(8.25, bold));
     box->setGeometry(pixels(twips, place));
@@ -112,9 +119,11 @@ void MainWindow::createControls(QWidget& client, const Twips& twips)
     addLabel(client, twips, "Label5", QStringLiteral("Daten Eingaben"), heading, {240, 120, 1575, 255});
     addLabel(client, twips, "Label6", QStringLiteral("Daten Ausgaben"), heading, {4920, 120, 1695, 255});
 
-    m_boxes[0] = addBox(client, twips, "Text1", QStringLiteral("Eingabe Total BW"), false, {240, 720, 735, 285});
+    m_boxes[0] = addBox(client, twips, "Text1", QStringLiteral("Total Belastungswerte"),
+                        QStringLiteral("Eingabe Total BW"), false, {240, 720, 735, 285});
     addLabel(client, twips, "Label3", QStringLiteral("Total Belastungswerte"), plain, {1080, 720, 2055, 375});
-    m_boxes[1] = addBox(client, twips, "Text2", QStringLiteral("Eingabe grösster Einzel BW"), false, {240, 1200, 735, 285});
+    m_boxes[1] = addBox(client, twips, "Text2", QStringLiteral("Grösster Einzel BW"),
+                        QStringLiteral("Eingabe grösster Einzel BW"), false, {240, 1200, 735, 285});
     // The caption is wider than the label: it wraps at the run of 14 blanks.
     addLabel(client, twips, "Label4", QStringLiteral("Grösster Einzel BW              (2, 3, 4, 5, oder 8 BW)"), plain,
              {1080, 1200, 2175, 615}, true);
@@ -126,21 +135,24 @@ void MainWindow::createControls(QWidget& client, const Twips& twips)
     m_buttons[2] = addButton(client, twips, "Command3", QStringLiteral("Beenden"), QStringLiteral("Programm beenden"),
                              {3120, 1680, 1335, 375});
 
-    m_boxes[2] = addBox(client, twips, "Text3", QStringLiteral("Ausgabe Gipfelfluss in l/s"), true, {4920, 720, 735, 285});
+    m_boxes[2] = addBox(client, twips, "Text3", QStringLiteral("Gipfelfluss l/s"),
+                        QStringLiteral("Ausgabe Gipfelfluss in l/s"), true, {4920, 720, 735, 285});
     addLabel(client, twips, "Label1", QStringLiteral("l/s"), heading, {5760, 720, 735, 375});
-    m_boxes[3] = addBox(client, twips, "Text4", QStringLiteral("Ausgabe Gipfelfluss in l/min"), true,
-                        {4920, 1200, 735, 285});
+    m_boxes[3] = addBox(client, twips, "Text4", QStringLiteral("Gipfelfluss l/min"),
+                        QStringLiteral("Ausgabe Gipfelfluss in l/min"), true, {4920, 1200, 735, 285});
     addLabel(client, twips, "Label2", QStringLiteral("l/min"), heading, {5760, 1200, 735, 255});
 
     m_gridView = new ResultsGridView(&client);
     m_gridView->setObjectName(QStringLiteral("MSFlexGrid1"));
     m_gridView->setToolTip(QStringLiteral("Tabelle der Resultate"));
+    m_gridView->setAccessibleName(QStringLiteral("Tabelle der Resultate"));
     m_gridView->setGeometry(pixels(twips, {6600, 720, 5415, 1815}));
     m_gridView->setModel(m_grid);
 
     m_picture = new PictureCanvas(&client);
     m_picture->setObjectName(QStringLiteral("Picture1"));
     m_picture->setToolTip(QStringLiteral("grafische Darstellung"));
+    m_picture->setAccessibleName(QStringLiteral("Diagramm Gipfelfluss"));
     m_picture->setGeometry(pixels(twips, {120, 2760, 11895, 5895}));
 
     addLabel(client, twips, "Label7", credits::creditLine(), windowFonts::standard(), {3600, 8880, 5055, 255});
@@ -154,11 +166,15 @@ void MainWindow::createMenus()
 {
     const MenuActions menu = ::createMenus(*menuBar());
     menuBar()->setObjectName(QStringLiteral("menuBar"));
-    connect(menu.mnuexcel1, &QAction::triggered, this, [this] { m_form.mnuexcel1_Click(); });
-    connect(menu.mnuexcel2, &QAction::triggered, this, [this] { m_form.mnuexcel2_Click(); });
-    connect(menu.mnuend, &QAction::triggered, this, [this] { m_form.mnuend_Click(); });
-    connect(menu.mnuhilfe, &QAction::triggered, this, [this] { m_form.mnuhilfe_Click(); });
-    connect(menu.mnuinfo, &QAction::triggered, this, [this] { m_form.mnuinfo_Click(); });
+    const std::pair<QAction*, void (Form1::*)()> commands[] = {
+        {menu.mnuexcel1, &Form1::mnuexcel1_Click},       {menu.mnuexcel2, &Form1::mnuexcel2_Click},
+        {menu.mnuprotokoll, &Form1::mnuprotokoll_Click}, {menu.mnudrucken, &Form1::mnudrucken_Click},
+        {menu.mnuend, &Form1::mnuend_Click},             {menu.mnuhilfe, &Form1::mnuhilfe_Click},
+        {menu.mnuinfo, &Form1::mnuinfo_Click},
+    };
+    for (const auto& [action, command] : commands)
+        connect(action, &QAction::triggered, this,
+                [this, name = action->text(), command] { m_form.runMenuCommand(name, command); });
 }
 
 // Text1, Text2, Text3, Text4, Command1, Command2, Command3, then the table and
@@ -247,6 +263,21 @@ QString MainWindow::runFileDialog(QFileDialog& dialog, const QString& fileName, 
 bool MainWindow::showDocument(const QString& path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void MainWindow::writeReport(QIODevice& device, const ReportContent& content)
+{
+    report::writePdf(device, content, {m_picture->drawing(), m_picture->font(), QColor(PictureCanvas::background)});
+}
+
+void MainWindow::printReport(const ReportContent& content)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    report::setUpPrinter(printer, content);
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (m_present(dialog) != QDialog::Accepted) return;
+    report::paint(printer, content, {m_picture->drawing(), m_picture->font(), QColor(PictureCanvas::background)});
 }
 
 void MainWindow::endProgram()

@@ -48,6 +48,8 @@ public:
     QString showSaveDialog(const QString& fileName, const QList<FileFilter>& filters, const QString& suffix,
                            const QStringList& replaced = {}) override;
     bool showDocument(const QString& path) override;
+    void writeReport(QIODevice& device, const ReportContent& content) override;
+    void printReport(const ReportContent& content) override;
     void endProgram() override;
 
     Form1& form() { return m_form; }

@@ -1,5 +1,6 @@
 #include "app/window/MenuBar.h"
 
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -34,6 +35,9 @@ MenuActions createMenus(QMenuBar& bar)
     QMenu* datei = addMenu(bar, "mnudatei", QStringLiteral("&Datei"));
     actions.mnuexcel1 = addItem(*datei, "mnuexcel1", QStringLiteral("Einlesen von MS Excel"));
     actions.mnuexcel2 = addItem(*datei, "mnuexcel2", QStringLiteral("Ausgeben nach MS Excel"));
+    actions.mnuprotokoll = addItem(*datei, "mnuprotokoll", QStringLiteral("Protokoll als PDF speichern…"));
+    actions.mnudrucken = addItem(*datei, "mnudrucken", QStringLiteral("Protokoll drucken…"));
+    actions.mnudrucken->setShortcut(QKeySequence::Print);
     addSeparator(*datei, "mnulinie3");
     actions.mnuend = addItem(*datei, "mnuend", QStringLiteral("Beenden"));
 

@@ -7,11 +7,14 @@ class QMenuBar;
 struct MenuActions {
     QAction* mnuexcel1 = nullptr;  // "Einlesen von MS Excel"
     QAction* mnuexcel2 = nullptr;  // "Ausgeben nach MS Excel"
+    QAction* mnuprotokoll = nullptr;  // "Protokoll als PDF speichern…"
+    QAction* mnudrucken = nullptr;    // "Protokoll drucken…", Ctrl+P
     QAction* mnuend = nullptr;     // "Beenden"
     QAction* mnuhilfe = nullptr;   // "Hilfe"
     QAction* mnuinfo = nullptr;    // "Info"
 };
 
-// Fills the menu bar with "&Datei" and "&Extras". No item has a shortcut; the
-// access keys D and E open the two menus.
+// Fills the menu bar with "&Datei" and "&Extras". Only printing has a
+// shortcut (the platform's print key, Ctrl+P); the access keys D and E open
+// the two menus.
 MenuActions createMenus(QMenuBar& bar);

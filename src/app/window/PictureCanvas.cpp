@@ -4,6 +4,7 @@
 #include "app/window/WindowFonts.h"
 #include "chart/Palette.h"
 
+#include <QAccessibleWidget>
 #include <QFontMetricsF>
 #include <QPaintEvent>
 #include <QPainter>
@@ -18,10 +19,21 @@ QColor paletteColour(int index)
     return QColor(c.red, c.green, c.blue);
 }
 
+// Screen readers present the chart as a picture (AT-SPI's image role) with
+// the widget's accessible name and description.
+QAccessibleInterface* chartAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("PictureCanvas") && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+    return nullptr;
+}
+
 }  // namespace
 
 PictureCanvas::PictureCanvas(QWidget* parent) : QFrame(parent)
 {
+    static const bool accessible = (QAccessible::installFactory(chartAccessible), true);
+    Q_UNUSED(accessible);
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setFont(windowFonts::standard());
     setAttribute(Qt::WA_StaticContents);
@@ -46,17 +58,17 @@ void PictureCanvas::setLineWidth(int pixels)
 
 void PictureCanvas::setColor(int paletteIndex)
 {
-    m_colour = paletteColour(paletteIndex);
+    m_colour = paletteIndex;
 }
 
 void PictureCanvas::drawLine(float x1, float y1, float x2, float y2)
 {
-    add(Line{x1, y1, x2, y2, m_lineWidth, m_colour});
+    add(ChartLine{x1, y1, x2, y2, m_lineWidth, m_colour});
 }
 
 void PictureCanvas::print(const QString& text)
 {
-    add(Text{m_currentX, m_currentY, text, m_colour});
+    add(ChartText{m_currentX, m_currentY, text, m_colour});
     // Like a printed line: the next text goes one line further down, at the left edge.
     m_currentX = 0;
     m_currentY += float(Twips(logicalDpiY()).fromPixels(QFontMetricsF(font()).height()));
@@ -70,7 +82,18 @@ void PictureCanvas::clear()
     m_image.fill(background);
     m_currentX = 0;
     m_currentY = 0;
+    setAccessibleDescription(QString());
     update();
+}
+
+ChartDrawing PictureCanvas::drawing() const
+{
+    return {drawableWidth(), drawableHeight(), m_strokes};
+}
+
+void PictureCanvas::setDescription(const QString& text)
+{
+    setAccessibleDescription(text);
 }
 
 const QImage& PictureCanvas::image()
@@ -100,7 +123,7 @@ void PictureCanvas::ensureImage()
     m_image.setDotsPerMeterX(dotsPerMeter);
     m_image.setDotsPerMeterY(dotsPerMeter);
     m_image.fill(background);
-    for (const Stroke& stroke : m_strokes) render(stroke);
+    for (const ChartStroke& stroke : m_strokes) render(stroke);
 }
 
 QPainter& PictureCanvas::imagePainter()
@@ -118,26 +141,26 @@ void PictureCanvas::finishDrawing()
     if (m_painter.isActive()) m_painter.end();
 }
 
-QRect PictureCanvas::render(const Stroke& stroke)
+QRect PictureCanvas::render(const ChartStroke& stroke)
 {
     QPainter& painter = imagePainter();
-    if (const auto* line = std::get_if<Line>(&stroke)) {
-        painter.setPen(QPen(line->colour, line->width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    if (const auto* line = std::get_if<ChartLine>(&stroke)) {
+        painter.setPen(QPen(paletteColour(line->colour), line->width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         const QPointF from = toImage(line->x1, line->y1);
         const QPointF to = toImage(line->x2, line->y2);
         painter.drawLine(from, to);
         const int margin = line->width + 1;
         return QRectF(from, to).normalized().toAlignedRect().adjusted(-margin, -margin, margin, margin);
     }
-    const auto& text = std::get<Text>(stroke);
-    painter.setPen(text.colour);
+    const auto& text = std::get<ChartText>(stroke);
+    painter.setPen(paletteColour(text.colour));
     const QPointF topLeft = toImage(text.x, text.y);
     const QFontMetricsF metrics(font(), &m_image);
     painter.drawText(topLeft + QPointF(0, metrics.ascent()), text.text);
     return QRectF(topLeft, QSizeF(metrics.horizontalAdvance(text.text), metrics.height())).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
-void PictureCanvas::add(Stroke stroke)
+void PictureCanvas::add(ChartStroke stroke)
 {
     ensureImage();
     m_strokes.push_back(std::move(stroke));

@@ -1,14 +1,12 @@
 #pragma once
 
 #include "chart/Canvas.h"
+#include "chart/ChartDrawing.h"
 
 #include <QColor>
 #include <QFrame>
 #include <QImage>
 #include <QPainter>
-
-#include <variant>
-#include <vector>
 
 // The chart canvas Picture1. It keeps its drawing in a persistent image, as
 // Qt's scribble example does: every line and text goes into the image at
@@ -37,43 +35,36 @@ public:
     void setCurrentY(float y) override { m_currentY = y; }
     void print(const QString& text) override;
     void clear() override;
+    // The accessible description; without one, screen readers read the tooltip.
+    void setDescription(const QString& text) override;
 
     // The drawing as it stands, in device pixels; (0, 0) is the top-left
     // corner of the drawable area.
     const QImage& image();
 
+    // Everything drawn since the last clear(), for drawing it elsewhere (the report).
+    ChartDrawing drawing() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    struct Line {
-        float x1, y1, x2, y2;  // twips
-        int width;             // device-independent pixels
-        QColor colour;
-    };
-    struct Text {
-        float x, y;  // twips, top-left corner
-        QString text;
-        QColor colour;
-    };
-    using Stroke = std::variant<Line, Text>;
-
     // Twips to the image's device-independent coordinates, on whole device pixels.
     QPointF toImage(double xTwips, double yTwips) const;
     void ensureImage();
-    QRect render(const Stroke& stroke);
+    QRect render(const ChartStroke& stroke);
     // One painter stays open on the image while strokes arrive one after the
     // other (the chart frame is about a hundred); it is ended before the image
     // is shown, read or replaced.
     QPainter& imagePainter();
     void finishDrawing();
-    void add(Stroke stroke);
+    void add(ChartStroke stroke);
 
-    std::vector<Stroke> m_strokes;  // everything drawn since the last clear()
+    std::vector<ChartStroke> m_strokes;  // everything drawn since the last clear()
     QImage m_image;
     QPainter m_painter;
     int m_lineWidth = 1;
-    QColor m_colour = Qt::black;
+    int m_colour = 0;  // palette index
     float m_currentX = 0;  // twips
     float m_currentY = 0;  // twips
 };

@@ -25,7 +25,12 @@ void SaveFileDialog::accept()
         return;
     }
     const QString path = finalFileName(typed.first(), m_suffix, m_replaced);
-    if (path != typed.first()) selectFile(path);
+    if (path != typed.first()) {
+        // The file name box takes a selected name only while it has no focus,
+        // and it has the focus while the user types into it.
+        if (QWidget* typing = focusWidget()) typing->clearFocus();
+        selectFile(path);
+    }
     if (QFileInfo::exists(path)) {
         QMessageBox question(QMessageBox::Warning, windowTitle(),
                              QStringLiteral("„%1“ ist bereits vorhanden.\nSoll die Datei ersetzt werden?")

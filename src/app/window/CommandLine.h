@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the command line asks of the program. Besides --help and --version it
+// takes no options and no arguments of its own; Qt's options (-platform,
+// -style, -display, ...) are understood only once QApplication has taken them
+// out of the argument list.
+struct CommandLine {
+    enum class Request { Window, Help, Version, Refusal };
+    // Before QApplication has taken Qt's options out of the list, and after.
+    enum class Stage { BeforeQt, AfterQt };
+
+    Request request = Request::Window;
+    QString text;  // for standard output (Help, Version) or standard error (Refusal)
+
+    // Exit status once the text is written: 0, or 2 for a refusal.
+    int exitStatus() const { return request == Request::Refusal ? 2 : 0; }
+};
+
+// arguments[0] is the program's name, as in QCoreApplication::arguments().
+// Before Qt, a line with Qt's options and nothing else wrong asks for the
+// window; whether its arguments are all Qt's is known only after.
+CommandLine readCommandLine(const QStringList& arguments, CommandLine::Stage stage);
+
+// Writes the text where it belongs; returns the exit status.
+int answerCommandLine(const CommandLine& line);

@@ -1,0 +1,48 @@
+#include "report/Report.h"
+
+#include "app/ProgramInfo.h"
+#include "app/ReportContent.h"
+#include "base/RuntimeError.h"
+
+#include <QIODevice>
+#include <QLocale>
+#include <QPdfWriter>
+#include <QPrinter>
+
+namespace report {
+
+QString title()
+{
+    return QStringLiteral("Berechnung Gipfelfluss");
+}
+
+QString programLine()
+{
+    return QStringLiteral("Gipfelfluss ") + QString::fromLatin1(programInfo::version);
+}
+
+QPageLayout pageLayout(const QLocale& locale)
+{
+    const QPageSize paper(locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4);
+    return QPageLayout(paper, QPageLayout::Portrait, QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+}
+
+void writePdf(QIODevice& device, const ReportContent& content, const Chart& chart)
+{
+    QPdfWriter writer(&device);
+    // Lines and text positions in 1/1200 inch; the file holds vectors either way.
+    writer.setResolution(1200);
+    writer.setPageLayout(pageLayout(content.locale));
+    writer.setTitle(title());
+    writer.setCreator(programLine());
+    paint(writer, content, chart);
+}
+
+void setUpPrinter(QPrinter& printer, const ReportContent& content)
+{
+    printer.setPageLayout(pageLayout(content.locale));
+    printer.setDocName(title());
+    printer.setCreator(programLine());
+}
+
+}  // namespace report

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Saves the calculation report from the real program on its own X server:
+# 250 loading units, largest single unit 5, "Berechnen", then "Protokoll als
+# PDF speichern…" from the Datei menu, the name typed into the save dialog
+# without its suffix and confirmed with Return. Reads the PDF back with poppler. With a
+# third argument, renders the first page to that PNG file.
+#   real_window_report_test.sh PROGRAM LOCALE [PNG]
+set -euo pipefail
+program=$1
+locale=$2
+picture=${3:-}
+. "$(dirname "$0")/../../scripts/headless-window.sh"
+work=$(mktemp -d)
+trap 'headless_stop; rm -rf "$work"' EXIT
+fail() {
+    echo "FAIL ($locale): $*" >&2
+    [ -s "$work/program.log" ] && sed 's/^/program: /' "$work/program.log" >&2
+    exit 1
+}
+for tool in Xvfb xdotool pdftotext pdfinfo pdftoppm; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/install-deps.sh installs it)"
+done
+
+# Only the program runs in the locale; the X tools keep theirs. Qt names the
+# save dialog in the locale's language.
+printf '#!/bin/sh\nLC_ALL=%s exec %s\n' "$locale" "$(realpath "$program")" >"$work/program"
+chmod +x "$work/program"
+headless_start_xvfb "$work" || fail "no X server"
+headless_start_program "$work/program" "$work" || fail "no window"
+xdotool type --delay 20 250
+xdotool key Tab
+xdotool type --delay 20 5
+menu=$(($(xwininfo -id "$WINDOW" | awk '/^ *Height:/ { print $2 }') - 616))
+xdotool mousemove --window "$WINDOW" $(((3120 + 1335 / 2) / 15)) $((menu + (720 + 375 / 2) / 15)) click 1
+sleep 0.3
+# "Datei" in the menu bar, then its third item.
+xdotool mousemove --window "$WINDOW" 25 8 click 1
+sleep 0.5
+xdotool key Down Down Down Return
+dialog=
+for _ in $(seq 50); do
+    dialog=$(xdotool search --name '^(Save As|Speichern unter)$' 2>/dev/null | head -n1) || true
+    [ -n "$dialog" ] && break
+    sleep 0.1
+done
+[ -n "$dialog" ] || fail "no save dialog appeared"
+# Without a window manager the dialog gets the keyboard only when given it.
+xdotool windowfocus --sync "$dialog"
+xdotool type --delay 10 "$work/Protokoll"
+sleep 0.3
+xdotool key Return
+for _ in $(seq 50); do [ -s "$work/Protokoll.pdf" ] && break; sleep 0.1; done
+[ -s "$work/Protokoll.pdf" ] || fail "no Protokoll.pdf was written"
+
+pdfinfo "$work/Protokoll.pdf" >"$work/info"
+grep -q '^Title: *Berechnung Gipfelfluss$' "$work/info" || fail "title: $(grep Title "$work/info")"
+pdftotext -layout "$work/Protokoll.pdf" "$work/text"
+case $locale in
+    *de_*) flow='1,63 l/s = 97,7 l/min' ;;
+    *) flow='1.63 l/s = 97.7 l/min' ;;
+esac
+for text in 'Berechnung Gipfelfluss – Protokoll' "$flow" 'Seite 1 von 1'; do
+    grep -qF "$text" "$work/text" || fail "the report lacks \"$text\""
+done
+if [ -n "$picture" ]; then
+    pdftoppm -r 75 -png -singlefile "$work/Protokoll.pdf" "${picture%.png}"
+    echo "$picture"
+fi
+echo "PASS ($locale)"
