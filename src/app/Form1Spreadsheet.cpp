@@ -40,7 +40,7 @@ bool hasText(const Grid& grid, int row)
 // that number, with the number format that shows it as the table does: the
 // column's own ("0" for "Nr.", "BW" and "Einzel BW", "0.00" for l/sec, "0.0"
 // for l/min) when that reproduces the text, otherwise the spreadsheet's
-// general format when that does (imported numbers in their shortest form).
+// general format when that does (imported numbers, as a spreadsheet shows them).
 // Any other text, and a number text neither format reproduces, is a text.
 std::vector<WrittenCell> workbookCells(const Grid& grid, const NumberText& numbers)
 {
