@@ -7,7 +7,6 @@
 #include "table/Grid.h"
 
 #include <QDateTime>
-#include <QDir>
 
 // The calculation report: the chart as it stands, the marked result in words,
 // the formulas and the results table, saved as PDF or printed. Neither
@@ -93,8 +92,7 @@ void Form1::mnuprotokoll_Click()
         const ReportContent content = reportContent();
         saveFile(fileName, [&](QIODevice& device) { m_view.writeReport(device, content); });
     } catch (const RuntimeError& error) {
-        m_view.showMessage(QStringLiteral("Die Datei „%1“ kann nicht gespeichert werden.").arg(QDir::toNativeSeparators(fileName))
-                               + messageText::lineBreak + QString::fromUtf8(error.what()),
+        m_view.showMessage(messageText::fileFailure(fileName, QStringLiteral("gespeichert werden"), error.what()),
                            View::Icon::Exclamation, messageText::errorCaption);
     }
 }

@@ -7,7 +7,6 @@
 #include "table/Grid.h"
 #include "workbook/WorkbookFiles.h"
 
-#include <QDir>
 
 #include <array>
 
@@ -21,11 +20,6 @@ namespace {
 // Table rows 1 to 25 take the values of sheet rows 2 to 26: the sheet's first
 // row lies beside the table's header row.
 constexpr int importedRows = 25;
-
-QString shownPath(const QString& path)
-{
-    return QDir::toNativeSeparators(path);
-}
 
 bool hasText(const Grid& grid, int row)
 {
@@ -99,8 +93,7 @@ void Form1::mnuexcel1_Click()
         if (!reason.isEmpty()) throw RuntimeError(reason);
         for (std::size_t i = 0; i < values.size(); ++i) values[i] = cellText(cells.at(i), m_numbers);
     } catch (const RuntimeError& error) {
-        m_view.showMessage(QStringLiteral("Die Datei „%1“ kann nicht eingelesen werden.").arg(shownPath(fileName)) + messageText::lineBreak +
-                               QString::fromUtf8(error.what()),
+        m_view.showMessage(messageText::fileFailure(fileName, QStringLiteral("eingelesen werden"), error.what()),
                            View::Icon::Exclamation, messageText::errorCaption);
         return;
     }
@@ -134,8 +127,7 @@ void Form1::mnuexcel2_Click()
             if (!reason.isEmpty()) throw RuntimeError(reason);
         });
     } catch (const RuntimeError& error) {
-        m_view.showMessage(QStringLiteral("Die Datei „%1“ kann nicht gespeichert werden.").arg(shownPath(fileName)) + messageText::lineBreak +
-                               QString::fromUtf8(error.what()),
+        m_view.showMessage(messageText::fileFailure(fileName, QStringLiteral("gespeichert werden"), error.what()),
                            View::Icon::Exclamation, messageText::errorCaption);
     }
 }
