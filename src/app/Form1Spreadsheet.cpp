@@ -7,7 +7,6 @@
 #include "table/Grid.h"
 #include "workbook/WorkbookFiles.h"
 
-
 #include <array>
 
 // Spreadsheet exchange: reading the first column of a workbook into the
@@ -58,14 +57,12 @@ std::vector<WrittenCell> workbookCells(const Grid& grid, const NumberText& numbe
                 throw RuntimeError(QStringLiteral("Der Text in Zeile %1, Spalte %2 der Tabelle ist zu lang für eine Tabellenzelle.")
                                        .arg(r).arg(c));
             WrittenCell cell{r + 1, c + 1, text, {}};
-            try {
+            if (numbers.isNumber(text)) {
                 const double value = numbers.toDouble(text);
                 if (c < int(columns.size()) && numbers.format(value, columns[std::size_t(c)].pattern) == text)
                     cell = {r + 1, c + 1, value, QString::fromLatin1(columns[std::size_t(c)].code)};
                 else if (numbers.general(value) == text)
                     cell = {r + 1, c + 1, value, {}};
-            } catch (const RuntimeError&) {
-                // not a number: stays text
             }
             cells.push_back(std::move(cell));
         }

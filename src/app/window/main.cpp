@@ -1,25 +1,6 @@
-#include "app/window/CommandLine.h"
-#include "app/window/MainWindow.h"
-#include "app/ProgramInfo.h"
-#include "app/window/QtTranslations.h"
-
-#include <QApplication>
+#include "app/window/Program.h"
 
 int main(int argc, char* argv[])
 {
-    // --help, --version and most mistakes need no display: answered before Qt looks for one.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-    const CommandLine early = readCommandLine(arguments, CommandLine::Stage::BeforeQt);
-    if (early.request != CommandLine::Request::Window) return answerCommandLine(early);
-
-    QApplication app(argc, argv);
-    const CommandLine line = readCommandLine(QCoreApplication::arguments(), CommandLine::Stage::AfterQt);
-    if (line.request != CommandLine::Request::Window) return answerCommandLine(line);
-
-    installQtTranslations(app);
-    QGuiApplication::setDesktopFileName(QLatin1String(programInfo::desktopId));
-    MainWindow window;
-    window.show();
-    return app.exec();
+    return runProgram(argc, argv);
 }
