@@ -1,7 +1,13 @@
 // The program's icon file as the window loads it: three images, 32 x 32 in
 // 2 colours, 32 x 32 and 16 x 16 in 16 colours, each with its mask.
+#include "app/window/ProgramStyle.h"
+
 #include <QFile>
 #include <QIcon>
+#include <QMenuBar>
+#include <QPainter>
+#include <QToolButton>
+#include <QTest>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -69,4 +75,51 @@ TEST(ProgramIcon, QtReadsEveryImageWithTransparentCorners)
         // Something is drawn: the water along the lower edge is opaque.
         EXPECT_EQ(qAlpha(image.pixel(side / 2, side - 1)), 255);
     }
+}
+
+// The menu bar's overflow arrows, read only when drawn, are the desktop
+// style's own, drawn the same whichever way they are asked for.
+TEST(ProgramStyle, DrawsTheDesktopStylesOverflowArrows)
+{
+    ProgramStyle style;
+    for (const auto arrow : {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
+        SCOPED_TRACE(int(arrow));
+        const QIcon own = style.baseStyle()->standardIcon(arrow);
+        ASSERT_FALSE(own.isNull());
+        for (const int side : {16, 32}) {
+            SCOPED_TRACE(side);
+            const QSize size(side, side);
+            const QIcon deferred = style.standardIcon(arrow, nullptr, nullptr);
+            EXPECT_FALSE(deferred.isNull());
+            const QImage expected = own.pixmap(size).toImage();
+            EXPECT_EQ(deferred.pixmap(size).toImage(), expected);
+            // Painted into a button face, as the menu bar's overflow button does.
+            const auto painted = [&size](const QIcon& icon) {
+                QImage image(size, QImage::Format_ARGB32_Premultiplied);
+                image.fill(Qt::transparent);
+                QPainter painter(&image);
+                icon.paint(&painter, QRect(QPoint(), size));
+                return image;
+            };
+            const QImage face = painted(own);
+            EXPECT_NE(face, painted(QIcon()));
+            EXPECT_EQ(painted(style.standardIcon(arrow, nullptr, nullptr)), face);
+        }
+    }
+}
+
+// A menu bar too narrow for its menus shows the overflow button with the arrow.
+TEST(ProgramStyle, NarrowMenuBarShowsTheArrow)
+{
+    QMenuBar bar;
+    for (const char* title : {"&Datei", "&Extras", "&Ansicht", "&Fenster"}) bar.addMenu(QString::fromLatin1(title));
+    bar.resize(40, bar.sizeHint().height());
+    bar.show();
+    auto* overflow = bar.findChild<QToolButton*>();
+    ASSERT_NE(overflow, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([overflow] { return overflow->isVisible(); }));
+    const QImage arrow = overflow->icon().pixmap(QSize(16, 16)).toImage();
+    EXPECT_EQ(arrow, bar.style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(QSize(16, 16)).toImage()
+                         .convertToFormat(arrow.format()));
+    EXPECT_FALSE(arrow.isNull());
 }

@@ -10,6 +10,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
+#include <QTest>
 #include <QTextLayout>
 
 namespace {
@@ -223,6 +224,8 @@ TEST_F(WindowTest, ResizingMovesAndScalesNothing)
 
 TEST_F(WindowTest, WindowCarriesTheProgramIcon)
 {
+    // It is set just after the first paint.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !window->windowIcon().isNull(); }));
     const QList<QSize> sizes = window->windowIcon().availableSizes();
     EXPECT_TRUE(sizes.contains(QSize(16, 16)));
     EXPECT_TRUE(sizes.contains(QSize(32, 32)));

@@ -15,7 +15,7 @@ fail() {
     exit 1
 }
 
-for tool in Xvfb xwininfo xdotool convert import; do
+for tool in Xvfb xwininfo xprop xdotool convert import; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/install-deps.sh installs it)"
 done
 headless_start_xvfb "$work" || fail "no X server"
@@ -46,6 +46,9 @@ count_colour() { # IMAGE R,G,B X Y W H -> number of pixels of that colour in the
 }
 
 import -window "$window" "$work/start.png"
+# The icon is set just after the first paint: the window manager gets its 32 and 16 pixel images.
+icons=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | sort | tr '\n' ' ')
+[ "$icons" = "Icon (16 x 16) Icon (32 x 32) " ] || fail "window icon images: '$icons'"
 # Client coordinates are pixels below the menu bar.
 expect_pixel "$work/start.png" 4 $((menu + 4)) 192,192,192 "window background"
 # Picture1 spans 8..801 x 184..577, its drawing area 2 pixels inside; the lower

@@ -55,6 +55,7 @@ public:
     Form1& form() { return m_form; }
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -70,4 +71,5 @@ private:
     PictureCanvas* m_picture = nullptr;
     ResultsGridView* m_gridView = nullptr;
     Form1 m_form;
+    bool m_iconPending = true;  // until the first paint
 };

@@ -3,6 +3,7 @@
 #include "app/ProgramInfo.h"
 #include "app/window/CommandLine.h"
 #include "app/window/MainWindow.h"
+#include "app/window/ProgramStyle.h"
 #include "app/window/QtTranslations.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@ int runProgram(int argc, char* argv[], const std::function<void(MainWindow&)>& b
     const CommandLine line = readCommandLine(QCoreApplication::arguments(), CommandLine::Stage::AfterQt);
     if (line.request != CommandLine::Request::Window) return answerCommandLine(line);
 
+    QApplication::setStyle(new ProgramStyle);
     installQtTranslations(app);
     QGuiApplication::setDesktopFileName(QLatin1String(programInfo::desktopId));
     MainWindow window;
