@@ -10,7 +10,6 @@
 class QIODevice;
 class QLocale;
 class QPagedPaintDevice;
-class QPrinter;
 struct ReportContent;
 
 // The calculation report, "Berechnung Gipfelfluss – Protokoll": one design
@@ -42,8 +41,5 @@ void paint(QPagedPaintDevice& device, const ReportContent& content, const Chart&
 
 // The report as PDF, written into the open device.
 void writePdf(QIODevice& device, const ReportContent& content, const Chart& chart);
-
-// Paper, margins, document name and creator for printing the report.
-void setUpPrinter(QPrinter& printer, const ReportContent& content);
 
 }  // namespace report

@@ -7,7 +7,6 @@
 #include <QIODevice>
 #include <QLocale>
 #include <QPdfWriter>
-#include <QPrinter>
 
 namespace report {
 
@@ -36,13 +35,6 @@ void writePdf(QIODevice& device, const ReportContent& content, const Chart& char
     writer.setTitle(title());
     writer.setCreator(programLine());
     paint(writer, content, chart);
-}
-
-void setUpPrinter(QPrinter& printer, const ReportContent& content)
-{
-    printer.setPageLayout(pageLayout(content.locale));
-    printer.setDocName(title());
-    printer.setCreator(programLine());
 }
 
 }  // namespace report

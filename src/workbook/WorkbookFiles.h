@@ -25,6 +25,9 @@ class WorkbookFiles {
 public:
     // Raised whenever this interface changes; the program refuses a module of another.
     static constexpr int version = 1;
+    // The module's one exported function: `const WorkbookFiles* (int version)`,
+    // giving its WorkbookFiles, or null when the program asks for another version.
+    static constexpr char factoryName[] = "gipfelflussWorkbookFiles";
 
     virtual ~WorkbookFiles() = default;
 
@@ -41,8 +44,3 @@ public:
     virtual QString writeWorkbook(const QString& path, const QString& sheetName,
                                   const std::vector<WrittenCell>& cells) const = 0;
 };
-
-// The module's one exported function: its WorkbookFiles, or null when the
-// program asks for another version of the interface.
-using WorkbookFilesFactory = const WorkbookFiles* (*)(int version);
-inline constexpr char workbookFilesFactoryName[] = "gipfelflussWorkbookFiles";

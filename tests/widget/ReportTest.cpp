@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -259,4 +260,55 @@ TEST_F(ReportTest, DruckenOpensThePrintDialogAndCancellingChangesNothing)
     EXPECT_EQ(grid().rows(), rows);
     EXPECT_EQ(window->form().Berechnet(), Form1::True);
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// Printing goes through the print module: accepted with Qt's "print to file",
+// the printer gets the whole report.
+TEST_F(ReportTest, DruckenPrintsTheReportThroughThePrintModule)
+{
+    calculate(QStringLiteral("250"), QStringLiteral("5"));
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("gedruckt.pdf"));
+    dialogs.expect([&pdf](QDialog& d) {
+        auto* dialog = qobject_cast<QPrintDialog*>(&d);
+        EXPECT_NE(dialog, nullptr);
+        if (!dialog) return int(QDialog::Rejected);
+        d.accept();
+        // After accept(), which sets the printer up from the dialog's own fields.
+        dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+        dialog->printer()->setOutputFileName(pdf);
+        return d.result();
+    });
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(dialogs.messages.empty());
+    ASSERT_TRUE(QFileInfo::exists(pdf));
+    EXPECT_EQ(info(pdf, QStringLiteral("Title")), QStringLiteral("Berechnung Gipfelfluss"));
+    const std::vector<QStringList> lines = pageLines(pdf, 1);
+    EXPECT_EQ(countLines(lines, {QStringLiteral("Nr."), QStringLiteral("BW"), QStringLiteral("Einzel"), QStringLiteral("BW"),
+                                 QStringLiteral("l/sec"), QStringLiteral("l/min")}),
+              1);
+    EXPECT_EQ(countLines(lines, words(QStringLiteral("1 250 5 %1 %2").arg(box(3).text(), box(4).text()))), 1);
+}
+
+// Without its module the program cannot print: a "Fehler" box names the
+// reason, and nothing else changes.
+TEST_F(ReportTest, DruckenWithoutThePrintModuleSaysWhy)
+{
+    window = std::make_unique<MainWindow>([this](QDialog& dialog) { return dialogs.present(dialog); }, nullptr,
+                                          ModuleFile(QStringList{QStringLiteral("/nicht/da/gipfelfluss-print.so")},
+                                                     QStringLiteral("für den Druck")));
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    calculate(QStringLiteral("250"), QStringLiteral("5"));
+    const int rows = grid().rows();
+    dialogs.expectMessage();
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Fehler"));
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("Das Protokoll kann nicht gedruckt werden.")));
+    EXPECT_TRUE(dialogs.messages[0].text.contains(
+        QStringLiteral("Das Programmmodul für den Druck ist nicht installiert (gesucht: /nicht/da/gipfelfluss-print.so)")))
+        << dialogs.messages[0].text.toStdString();
+    EXPECT_EQ(grid().rows(), rows);
+    EXPECT_EQ(window->form().Berechnet(), Form1::True);
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs a build into a scratch prefix and checks what a desktop needs:
-# the program, its workbook module, its desktop entry and its icon in the hicolor theme.
+# the program, its workbook and print modules, its desktop entry and its icon in the hicolor theme.
 #   install_test.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -17,6 +17,13 @@ module=$(find "$prefix/lib" -path '*/gipfelfluss/gipfelfluss-workbook.so' -type 
 readelf -d "$module" | grep -q 'NEEDED.*libxlsxwriter' || fail "the module does not link libxlsxwriter"
 if readelf -d "$prefix/bin/gipfelfluss" | grep -E 'NEEDED.*(xlsxwriter|libzip|libgsf)'; then
     fail "the program links a spreadsheet library itself"
+fi
+# Printing, likewise: Qt Print Support is loaded with the print module.
+printing=$(find "$prefix/lib" -path '*/gipfelfluss/gipfelfluss-print.so' -type f)
+[ -n "$printing" ] || fail "lib/.../gipfelfluss/gipfelfluss-print.so is missing"
+readelf -d "$printing" | grep -q 'NEEDED.*libQt6PrintSupport' || fail "the print module does not link Qt Print Support"
+if readelf -d "$prefix/bin/gipfelfluss" | grep -E 'NEEDED.*PrintSupport'; then
+    fail "the program links Qt Print Support itself"
 fi
 id=$(sed -n 's:.*<id>\(.*\)</id>.*:\1:p' "$(dirname "$0")/../../src/app/window/gipfelfluss.metainfo.xml")
 entry=$prefix/share/applications/$id.desktop

@@ -2,8 +2,11 @@
 # Saves the calculation report from the real program on its own X server:
 # 250 loading units, largest single unit 5, "Berechnen", then "Protokoll als
 # PDF speichern…" from the Datei menu, the name typed into the save dialog
-# without its suffix and confirmed with Return. Reads the PDF back with poppler. With a
-# third argument, renders the first page to that PNG file.
+# without its suffix and confirmed with Return. Then prints it with Ctrl+P:
+# the print dialog comes from the program's print module, and without a
+# printer on this machine it prints to a PDF file in the home folder. Reads
+# both PDFs back with poppler. With a third argument, renders the first page
+# of the saved report to that PNG file.
 #   real_window_report_test.sh PROGRAM LOCALE [PNG]
 set -euo pipefail
 program=$1
@@ -23,7 +26,7 @@ done
 
 # Only the program runs in the locale; the X tools keep theirs. Qt names the
 # save dialog in the locale's language.
-printf '#!/bin/sh\nLC_ALL=%s exec %s\n' "$locale" "$(realpath "$program")" >"$work/program"
+printf '#!/bin/sh\nHOME=%s LC_ALL=%s exec %s\n' "$work" "$locale" "$(realpath "$program")" >"$work/program"
 chmod +x "$work/program"
 headless_start_xvfb "$work" || fail "no X server"
 headless_start_program "$work/program" "$work" || fail "no window"
@@ -62,6 +65,28 @@ esac
 for text in 'Berechnung Gipfelfluss – Protokoll' "$flow" 'Seite 1 von 1'; do
     grep -qF "$text" "$work/text" || fail "the report lacks \"$text\""
 done
+
+# Printing: a click into the window gives it the keyboard back.
+xdotool mousemove --window "$WINDOW" 30 $((menu + 60)) click 1
+sleep 0.3
+xdotool key ctrl+p
+dialog=
+for _ in $(seq 50); do
+    dialog=$(xdotool search --name '^(Print|Drucken)$' 2>/dev/null | head -n1) || true
+    [ -n "$dialog" ] && break
+    sleep 0.1
+done
+[ -n "$dialog" ] || fail "no print dialog appeared"
+xdotool windowfocus --sync "$dialog"
+xdotool key Return
+printed="$work/Berechnung Gipfelfluss.pdf"
+for _ in $(seq 50); do [ -s "$printed" ] && break; sleep 0.1; done
+[ -s "$printed" ] || fail "printing wrote no \"$printed\""
+pdftotext -layout "$printed" "$work/printed"
+for text in 'Berechnung Gipfelfluss – Protokoll' "$flow" 'Seite 1 von 1'; do
+    grep -qF "$text" "$work/printed" || fail "the printed report lacks \"$text\""
+done
+
 if [ -n "$picture" ]; then
     pdftoppm -r 75 -png -singlefile "$work/Protokoll.pdf" "${picture%.png}"
     echo "$picture"

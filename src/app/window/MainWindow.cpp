@@ -1,12 +1,15 @@
 #include "app/window/MainWindow.h"
 
 #include "app/Credits.h"
+#include "app/ProgramInfo.h"
 #include "app/window/MenuBar.h"
 #include "app/window/PictureCanvas.h"
 #include "app/window/ResultsGridView.h"
 #include "app/window/SaveFileDialog.h"
 #include "app/window/Twips.h"
 #include "app/window/WindowFonts.h"
+#include "base/RuntimeError.h"
+#include "print/ReportPrinting.h"
 #include "report/Report.h"
 #include "table/Grid.h"
 
@@ -17,8 +20,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
@@ -82,11 +83,13 @@ QPushButton* addButton(QWidget& client, const Twips& twips, const char* name, co
 
 }  // namespace
 
-MainWindow::MainWindow(ModalPresenter presenter, QWidget* parent)
+MainWindow::MainWindow(ModalPresenter presenter, QWidget* parent, std::optional<ModuleFile> printModule)
     : QMainWindow(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_present(presenter ? std::move(presenter) : ModalPresenter(execModal)),
       m_grid(new Grid(this)),
-      m_form(*this)
+      m_form(*this),
+      m_printModule(printModule ? std::move(*printModule)
+                                : ModuleFile(QLatin1String(programInfo::printModule), QStringLiteral("für den Druck")))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Berechnung Gipfelfluss"));
@@ -267,17 +270,19 @@ bool MainWindow::showDocument(const QString& path)
 
 void MainWindow::writeReport(QIODevice& device, const ReportContent& content)
 {
-    report::writePdf(device, content, {m_picture->drawing(), m_picture->font(), QColor(PictureCanvas::background)});
+    report::writePdf(device, content, chart());
 }
 
 void MainWindow::printReport(const ReportContent& content)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    report::setUpPrinter(printer, content);
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowModality(Qt::ApplicationModal);
-    if (m_present(dialog) != QDialog::Accepted) return;
-    report::paint(printer, content, {m_picture->drawing(), m_picture->font(), QColor(PictureCanvas::background)});
+    if (!m_printing) m_printing = &m_printModule.open<ReportPrinting>();
+    const QString reason = m_printing->print(*this, m_present, content, chart());
+    if (!reason.isEmpty()) throw RuntimeError(reason);
+}
+
+report::Chart MainWindow::chart() const
+{
+    return {m_picture->drawing(), m_picture->font(), QColor(PictureCanvas::background)};
 }
 
 void MainWindow::endProgram()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Form1.h"
+#include "app/ModuleFile.h"
 #include "app/View.h"
 #include "app/window/ModalPresenter.h"
 
@@ -8,14 +9,19 @@
 #include <QMainWindow>
 
 #include <array>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class Grid;
 class PictureCanvas;
+class ReportPrinting;
 class ResultsGridView;
 class Twips;
+namespace report {
+struct Chart;
+}
 
 // The program's one window, "Berechnung Gipfelfluss": its controls at fixed
 // places (given in twips, see Twips.h), the menu bar, and the wiring of the
@@ -36,7 +42,10 @@ public:
     static constexpr QRgb background = qRgb(192, 192, 192);
 
     // Modal dialogs go through the presenter; without one they are executed.
-    explicit MainWindow(ModalPresenter presenter = {}, QWidget* parent = nullptr);
+    // `printModule`: where printing is loaded from on first use; where the
+    // program keeps it when not given.
+    explicit MainWindow(ModalPresenter presenter = {}, QWidget* parent = nullptr,
+                        std::optional<ModuleFile> printModule = std::nullopt);
     ~MainWindow() override;
 
     QString text(TextBox box) const override;
@@ -62,6 +71,7 @@ private:
     void createControls(QWidget& client, const Twips& twips);
     void createMenus();
     void setFocusOrder();
+    report::Chart chart() const;
     QString runFileDialog(QFileDialog& dialog, const QString& fileName, const QList<FileFilter>& filters);
 
     ModalPresenter m_present;
@@ -72,4 +82,6 @@ private:
     ResultsGridView* m_gridView = nullptr;
     Form1 m_form;
     bool m_iconPending = true;  // until the first paint
+    ModuleFile m_printModule;
+    const ReportPrinting* m_printing = nullptr;  // once loaded
 };

@@ -1,0 +1,48 @@
+#include "app/ModuleFile.h"
+
+#include "app/ProgramInfo.h"
+#include "base/RuntimeError.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
+
+ModuleFile::ModuleFile(const QString& fileName, QString subject) : m_subject(std::move(subject))
+{
+    if (QCoreApplication::instance()) {
+        const QDir program(QCoreApplication::applicationDirPath());
+        m_paths << program.filePath(fileName)
+                << QDir::cleanPath(program.filePath(QLatin1String(programInfo::moduleFolderFromProgram) + u'/' + fileName));
+    }
+    m_paths << QLatin1String(programInfo::moduleFolder) + u'/' + fileName;
+    m_paths.removeDuplicates();
+}
+
+QFunctionPointer ModuleFile::load(const char* name)
+{
+    m_path.clear();
+    for (const QString& candidate : std::as_const(m_paths))
+        if (QFileInfo(candidate).isFile()) {
+            m_path = candidate;
+            break;
+        }
+    if (m_path.isEmpty()) {
+        QStringList shown;
+        for (const QString& candidate : std::as_const(m_paths)) shown << QDir::toNativeSeparators(candidate);
+        throw RuntimeError(QStringLiteral("Das Programmmodul %1 ist nicht installiert (gesucht: %2).")
+                               .arg(m_subject, shown.join(QStringLiteral(", "))));
+    }
+    QLibrary library(m_path);
+    if (!library.load())
+        throw RuntimeError(QStringLiteral("Das Programmmodul %1 „%2“ kann nicht geladen werden: %3")
+                               .arg(m_subject, QDir::toNativeSeparators(m_path), library.errorString()));
+    return library.resolve(name);
+}
+
+void ModuleFile::refuse()
+{
+    QLibrary(m_path).unload();
+    throw RuntimeError(QStringLiteral("Das Programmmodul %1 „%2“ gehört zu einer anderen Programmversion.")
+                           .arg(m_subject, QDir::toNativeSeparators(m_path)));
+}
