@@ -21,28 +21,31 @@ ModuleFile::ModuleFile(const QString& fileName, QString subject) : m_subject(std
 
 QFunctionPointer ModuleFile::load(const char* name)
 {
-    m_path.clear();
+    QString path;
     for (const QString& candidate : std::as_const(m_paths))
         if (QFileInfo(candidate).isFile()) {
-            m_path = candidate;
+            path = candidate;
             break;
         }
-    if (m_path.isEmpty()) {
+    if (path.isEmpty()) {
         QStringList shown;
         for (const QString& candidate : std::as_const(m_paths)) shown << QDir::toNativeSeparators(candidate);
         throw RuntimeError(QStringLiteral("Das Programmmodul %1 ist nicht installiert (gesucht: %2).")
                                .arg(m_subject, shown.join(QStringLiteral(", "))));
     }
-    QLibrary library(m_path);
-    if (!library.load())
+    // Destroying the QLibrary leaves the module loaded; only unload() ends that.
+    m_library = std::make_shared<QLibrary>(path);
+    if (!m_library->load())
         throw RuntimeError(QStringLiteral("Das Programmmodul %1 „%2“ kann nicht geladen werden: %3")
-                               .arg(m_subject, QDir::toNativeSeparators(m_path), library.errorString()));
-    return library.resolve(name);
+                               .arg(m_subject, QDir::toNativeSeparators(path), m_library->errorString()));
+    return m_library->resolve(name);
 }
 
 void ModuleFile::refuse()
 {
-    QLibrary(m_path).unload();
+    const QString path = m_library->fileName();
+    m_library->unload();
+    m_library.reset();
     throw RuntimeError(QStringLiteral("Das Programmmodul %1 „%2“ gehört zu einer anderen Programmversion.")
-                           .arg(m_subject, QDir::toNativeSeparators(m_path)));
+                           .arg(m_subject, QDir::toNativeSeparators(path)));
 }

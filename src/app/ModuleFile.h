@@ -3,6 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+class QLibrary;
+
 // A part of the program kept in a module file of its own, a shared library
 // loaded with QLibrary on first use: the libraries it brings cost start-up
 // time that only its first use needs. Once loaded, the module stays loaded
@@ -43,5 +47,5 @@ private:
 
     QStringList m_paths;
     QString m_subject;
-    QString m_path;  // of the module last loaded
+    std::shared_ptr<QLibrary> m_library;  // the module last loaded
 };
