@@ -72,13 +72,3 @@ void ClickToResult(benchmark::State& state)
 BENCHMARK(ClickToResult)->Unit(benchmark::kMicrosecond)->Iterations(200);
 
 }  // namespace
-
-int main(int argc, char* argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,7 +6,6 @@
 #include "base/SaveFile.h"
 #include "table/Grid.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -41,13 +40,3 @@ void ReportPdf(benchmark::State& state)
 BENCHMARK(ReportPdf)->Arg(25)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char* argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,4 +1,4 @@
-#include "print/ReportPrinter.h"
+#include "print/ReportPrinting.h"
 
 #include "app/ReportContent.h"
 #include "base/RuntimeError.h"
@@ -37,8 +37,9 @@ public:
 
 }  // namespace
 
-const ReportPrinting& linkedReportPrinting()
+// The module's one exported function.
+extern "C" Q_DECL_EXPORT const ReportPrinting* gipfelflussReportPrinting(int version)
 {
     static const ReportPrinter printing;
-    return printing;
+    return version == ReportPrinting::version ? &printing : nullptr;
 }

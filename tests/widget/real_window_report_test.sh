@@ -20,6 +20,19 @@ fail() {
     [ -s "$work/program.log" ] && sed 's/^/program: /' "$work/program.log" >&2
     exit 1
 }
+# focus_dialog TITLE_REGEX: waits up to 5 s for the dialog and gives it the
+# keyboard, which without a window manager it gets only when given it.
+focus_dialog() {
+    local dialog= _
+    for _ in $(seq 50); do
+        dialog=$(xdotool search --name "$1" 2>/dev/null | head -n1) || true
+        [ -n "$dialog" ] && break
+        sleep 0.1
+    done
+    [ -n "$dialog" ] || return 1
+    xdotool windowfocus --sync "$dialog"
+}
+
 for tool in Xvfb xdotool pdftotext pdfinfo pdftoppm; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/install-deps.sh installs it)"
 done
@@ -40,15 +53,7 @@ sleep 0.3
 xdotool mousemove --window "$WINDOW" 25 8 click 1
 sleep 0.5
 xdotool key Down Down Down Return
-dialog=
-for _ in $(seq 50); do
-    dialog=$(xdotool search --name '^(Save As|Speichern unter)$' 2>/dev/null | head -n1) || true
-    [ -n "$dialog" ] && break
-    sleep 0.1
-done
-[ -n "$dialog" ] || fail "no save dialog appeared"
-# Without a window manager the dialog gets the keyboard only when given it.
-xdotool windowfocus --sync "$dialog"
+focus_dialog '^(Save As|Speichern unter)$' || fail "no save dialog appeared"
 xdotool type --delay 10 "$work/Protokoll"
 sleep 0.3
 xdotool key Return
@@ -70,14 +75,7 @@ done
 xdotool mousemove --window "$WINDOW" 30 $((menu + 60)) click 1
 sleep 0.3
 xdotool key ctrl+p
-dialog=
-for _ in $(seq 50); do
-    dialog=$(xdotool search --name '^(Print|Drucken)$' 2>/dev/null | head -n1) || true
-    [ -n "$dialog" ] && break
-    sleep 0.1
-done
-[ -n "$dialog" ] || fail "no print dialog appeared"
-xdotool windowfocus --sync "$dialog"
+focus_dialog '^(Print|Drucken)$' || fail "no print dialog appeared"
 xdotool key Return
 printed="$work/Berechnung Gipfelfluss.pdf"
 for _ in $(seq 50); do [ -s "$printed" ] && break; sleep 0.1; done
