@@ -40,4 +40,23 @@ bool belowMinimum(Case c, double total)
     return c != Case::Large && total < constantsOf(c).minimumTotal;
 }
 
+Outcome evaluate(double total, double largestUnit)
+{
+    Outcome outcome;
+    if (total < largeInstallationThreshold) {
+        const std::optional<Case> small = smallCaseFor(largestUnit);
+        if (!small) {
+            outcome.refusal = Outcome::Refusal::LargestUnit;
+            return outcome;
+        }
+        outcome.c = *small;
+        if (belowMinimum(outcome.c, total)) {
+            outcome.refusal = Outcome::Refusal::BelowMinimum;
+            return outcome;
+        }
+    }
+    outcome.flow = peakFlow(outcome.c, total);
+    return outcome;
+}
+
 }  // namespace calc

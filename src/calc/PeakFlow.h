@@ -38,4 +38,23 @@ std::optional<Case> smallCaseFor(double largestUnit);
 // True when the total is below the case's minimum (only the small cases have one).
 bool belowMinimum(Case c, double total);
 
+// The whole rule of one calculation, as a "Berechnen" press applies it to
+// two numbers: 300 and more take Case::Large whatever the largest single
+// unit; below that the largest single unit chooses the case, and the total
+// must not be below the case's minimum. Everything that calculates outside
+// the window (the tally, section lists, the command line) asks this.
+struct Outcome {
+    enum class Refusal {
+        None,
+        LargestUnit,   // total below 300 and a largest single unit without a formula
+        BelowMinimum,  // total below the minimum of the case its largest single unit chose
+    };
+    Refusal refusal = Refusal::None;
+    Case c = Case::Large;  // the case that served, or the one that refused the total
+    double flow = 0.0;     // Q in litres per second, unrounded; 0 when refused
+
+    bool accepted() const { return refusal == Refusal::None; }
+};
+Outcome evaluate(double total, double largestUnit);
+
 }  // namespace calc

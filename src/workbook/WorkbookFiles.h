@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+#include <memory>
 #include <variant>
 #include <vector>
 
@@ -17,6 +19,21 @@ struct WrittenCell {
     QString numberFormat;
 };
 
+// A workbook being written row by row, rows in ascending order, so that a
+// large sheet is never held in memory (libxlsxwriter's constant-memory mode).
+// Nothing is written to the path before finish(); a writer destroyed without
+// finish() leaves no file.
+class RowWriter {
+public:
+    virtual ~RowWriter() = default;
+    // The cells of one row, all of that row, in ascending columns; the row is
+    // above every row added before. Returns the empty text or the reason why
+    // the row cannot be written (after which nothing more is written).
+    virtual QString addRow(const std::vector<WrittenCell>& cells) = 0;
+    // Completes the file at the writer's path; the empty text or the reason.
+    virtual QString finish() = 0;
+};
+
 // What the program asks of workbook files. The formats live in a module of
 // their own (gipfelfluss-workbook.so) that is loaded on first use; no
 // exception crosses between the module and the program, a failure comes back
@@ -24,10 +41,15 @@ struct WrittenCell {
 class WorkbookFiles {
 public:
     // Raised whenever this interface changes; the program refuses a module of another.
-    static constexpr int version = 1;
+    static constexpr int version = 2;
     // The module's one exported function: `const WorkbookFiles* (int version)`,
     // giving its WorkbookFiles, or null when the program asks for another version.
     static constexpr char factoryName[] = "gipfelflussWorkbookFiles";
+
+    // One row that holds anything: its number from 1 and its cells from
+    // column 1 up to its last cell that holds anything (empty cells between
+    // are std::monostate). Returning false stops the reading (not a failure).
+    using RowHandler = std::function<bool(int row, const std::vector<CellValue>& cells)>;
 
     virtual ~WorkbookFiles() = default;
 
@@ -37,10 +59,25 @@ public:
     virtual QString readColumn(const QString& path, int column, int firstRow, int lastRow,
                                std::vector<CellValue>& values) const = 0;
 
-    // An .xlsx workbook of one worksheet with the given name holding the
-    // given cells, written as a new file at path (a scratch file, which the
-    // program saves to its place). Returns the empty text when written,
-    // otherwise the reason.
+    // Streams the rows of the first worksheet of a workbook (.xls, .xlsx,
+    // .ods, told apart by content) or of a CSV file (by its name: .csv, .tsv
+    // or .txt; separator, quoting and encoding found from the file) to
+    // `handler`, in ascending order, rows that hold nothing left out, up to
+    // lastRow. Memory stays bounded whatever the file: nothing is kept of
+    // rows already handed on. Returns the empty text when read to the end
+    // (or stopped by the handler), otherwise the reason; rows handed on
+    // before a failure are not taken back.
+    virtual QString readRows(const QString& path, int lastRow, const RowHandler& handler) const = 0;
+
+    // A new .xlsx workbook of one worksheet with the given name at path (a
+    // scratch file, which the program saves to its place); null with the
+    // reason in `reason` when it cannot be begun.
+    virtual std::unique_ptr<RowWriter> newWorkbook(const QString& path, const QString& sheetName,
+                                                   QString& reason) const = 0;
+
+    // An .xlsx workbook of one worksheet holding the given cells, in any
+    // order, written as a new file at path. Returns the empty text when
+    // written, otherwise the reason.
     virtual QString writeWorkbook(const QString& path, const QString& sheetName,
                                   const std::vector<WrittenCell>& cells) const = 0;
 };
