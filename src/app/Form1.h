@@ -30,6 +30,7 @@ public:
     void Command3_Click();  // "Beenden"
     void mnuexcel1_Click();  // "Einlesen von MS Excel"
     void mnuexcel2_Click();  // "Ausgeben nach MS Excel"
+    void mnuteilstrecken_Click();  // "Teilstrecken berechnen…"
     void mnuprotokoll_Click();  // "Protokoll als PDF speichern…"
     void mnudrucken_Click();    // "Protokoll drucken…"
     void mnuend_Click();     // "Beenden"

@@ -29,4 +29,9 @@ QString notANumber(const QString& what, const QString& text)
     return QStringLiteral("%1 ist keine Zahl: »%2«").arg(what, text);
 }
 
+QString missing(const QString& what)
+{
+    return QStringLiteral("%1 fehlt").arg(what);
+}
+
 }  // namespace calculationText

@@ -22,4 +22,7 @@ QString refusalReason(const calc::Outcome& outcome, double total, double largest
 // ("BW", "Einzel BW").
 QString notANumber(const QString& what, const QString& text);
 
+// A value that is not given at all: "BW fehlt".
+QString missing(const QString& what);
+
 }  // namespace calculationText

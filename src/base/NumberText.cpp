@@ -37,6 +37,18 @@ std::optional<double> NumberText::read(const QString& text) const
     return value;
 }
 
+std::optional<double> NumberText::fileNumber(const QString& text) const
+{
+    const QString written = text.trimmed();
+    for (QLocale locale : {m_locale, QLocale::c()}) {
+        locale.setNumberOptions(QLocale::RejectGroupSeparator);
+        bool ok = false;
+        const double value = locale.toDouble(written, &ok);
+        if (ok && std::isfinite(value)) return value;
+    }
+    return std::nullopt;
+}
+
 QString NumberText::format(double value, Pattern pattern) const
 {
     const int decimals = pattern == Pattern::Whole ? 0 : pattern == Pattern::OneDecimal ? 1 : 2;

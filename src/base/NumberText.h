@@ -22,6 +22,12 @@ public:
     // Whether toDouble() reads the text as a number.
     bool isNumber(const QString& text) const;
 
+    // A number written in a data file (a cell of a section list): the
+    // locale's decimal separator or a point, blanks around it, no digit
+    // grouping, since in a file "1.500" may as well mean 1.5 as 1500. Null
+    // for anything else, numbers that are not finite included.
+    std::optional<double> fileNumber(const QString& text) const;
+
     // Rounded to the pattern's digits, halves away from zero on the decimal
     // value the double holds; a result that rounds to zero has no minus sign.
     QString format(double value, Pattern pattern) const;

@@ -171,6 +171,7 @@ void MainWindow::createMenus()
     menuBar()->setObjectName(QStringLiteral("menuBar"));
     const std::pair<QAction*, void (Form1::*)()> commands[] = {
         {menu.mnuexcel1, &Form1::mnuexcel1_Click},       {menu.mnuexcel2, &Form1::mnuexcel2_Click},
+        {menu.mnuteilstrecken, &Form1::mnuteilstrecken_Click},
         {menu.mnuprotokoll, &Form1::mnuprotokoll_Click}, {menu.mnudrucken, &Form1::mnudrucken_Click},
         {menu.mnuend, &Form1::mnuend_Click},             {menu.mnuhilfe, &Form1::mnuhilfe_Click},
         {menu.mnuinfo, &Form1::mnuinfo_Click},

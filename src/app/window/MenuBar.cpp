@@ -35,6 +35,7 @@ MenuActions createMenus(QMenuBar& bar)
     QMenu* datei = addMenu(bar, "mnudatei", QStringLiteral("&Datei"));
     actions.mnuexcel1 = addItem(*datei, "mnuexcel1", QStringLiteral("Einlesen von MS Excel"));
     actions.mnuexcel2 = addItem(*datei, "mnuexcel2", QStringLiteral("Ausgeben nach MS Excel"));
+    actions.mnuteilstrecken = addItem(*datei, "mnuteilstrecken", QStringLiteral("Teilstrecken berechnen…"));
     actions.mnuprotokoll = addItem(*datei, "mnuprotokoll", QStringLiteral("Protokoll als PDF speichern…"));
     actions.mnudrucken = addItem(*datei, "mnudrucken", QStringLiteral("Protokoll drucken…"));
     actions.mnudrucken->setShortcut(QKeySequence::Print);

@@ -7,6 +7,7 @@ class QMenuBar;
 struct MenuActions {
     QAction* mnuexcel1 = nullptr;  // "Einlesen von MS Excel"
     QAction* mnuexcel2 = nullptr;  // "Ausgeben nach MS Excel"
+    QAction* mnuteilstrecken = nullptr;  // "Teilstrecken berechnen…"
     QAction* mnuprotokoll = nullptr;  // "Protokoll als PDF speichern…"
     QAction* mnudrucken = nullptr;    // "Protokoll drucken…", Ctrl+P
     QAction* mnuend = nullptr;     // "Beenden"

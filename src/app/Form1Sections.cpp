@@ -1,0 +1,50 @@
+#include "app/Form1.h"
+
+#include "app/MessageText.h"
+#include "sections/SectionRun.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+// A whole list of pipe sections calculated at once, from a workbook or CSV
+// file into a result workbook. The window stays as it is: boxes, chart,
+// results table and the computed flag.
+
+void Form1::mnuteilstrecken_Click()
+{
+    const QString listPath = m_view.showOpenDialog(
+        QString(), {{QStringLiteral("Teilstrecken"), QStringLiteral("*.xlsx;*.xls;*.ods;*.csv")},
+                    {QStringLiteral("*.xlsx"), QStringLiteral("*.xlsx")},
+                    {QStringLiteral("*.xls"), QStringLiteral("*.xls")},
+                    {QStringLiteral("*.ods"), QStringLiteral("*.ods")},
+                    {QStringLiteral("*.csv"), QStringLiteral("*.csv")}});
+    if (listPath.isEmpty()) return;  // cancelled
+
+    const QFileInfo list(listPath);
+    const QString proposed = QDir(list.path()).filePath(list.completeBaseName() + QStringLiteral("-Gipfelfluss.xlsx"));
+    const QString resultPath = m_view.showSaveDialog(
+        proposed, {{QStringLiteral("*.xlsx"), QStringLiteral("*.xlsx")}}, QStringLiteral("xlsx"),
+        {QStringLiteral("xls"), QStringLiteral("xlsm"), QStringLiteral("xlsb"), QStringLiteral("ods"), QStringLiteral("csv")});
+    if (resultPath.isEmpty()) return;  // cancelled
+
+    SectionCount count;
+    try {
+        count = writeSectionResults(m_workbooks.files(), listPath, resultPath, m_numbers);
+    } catch (const ListError& error) {
+        m_view.showMessage(messageText::fileFailure(listPath, QStringLiteral("als Liste der Teilstrecken gelesen werden"), error.what()),
+                           View::Icon::Exclamation, messageText::errorCaption);
+        return;
+    } catch (const RuntimeError& error) {
+        m_view.showMessage(messageText::fileFailure(resultPath, QStringLiteral("gespeichert werden"), error.what()),
+                           View::Icon::Exclamation, messageText::errorCaption);
+        return;
+    }
+    m_view.showMessage(QStringLiteral("Teilstrecken berechnet: %1").arg(count.calculated) + messageText::lineBreak
+                           + QStringLiteral("Abgewiesen (Grund in der Spalte „Hinweis“): %1").arg(count.refused)
+                           + messageText::lineBreak + messageText::lineBreak
+                           + QStringLiteral("Ergebnis: %1").arg(QDir::toNativeSeparators(resultPath)),
+                       View::Icon::Information, QStringLiteral("Teilstrecken berechnet"));
+    // The result is shown in the desktop's spreadsheet program; without one
+    // it simply stays saved.
+    m_view.showDocument(resultPath);
+}

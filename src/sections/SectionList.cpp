@@ -1,0 +1,94 @@
+#include "sections/SectionList.h"
+
+#include "base/CalculationText.h"
+#include "base/RuntimeError.h"
+#include "table/CellText.h"
+
+const QStringList SectionList::resultHeadings = {QStringLiteral("Formel"), QStringLiteral("l/sec"),
+                                                 QStringLiteral("l/min"), QStringLiteral("Hinweis")};
+
+namespace {
+
+const QString nameHeading = QStringLiteral("Teilstrecke");
+const QString totalHeading = QStringLiteral("BW");
+const QString largestHeading = QStringLiteral("Einzel BW");
+
+}  // namespace
+
+void SectionList::setHeadings(const std::vector<CellValue>& cells)
+{
+    m_headings.clear();
+    m_name = m_total = m_largest = -1;
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        const QString heading = cellText(cells[c], m_numbers);
+        m_headings << heading;
+        // The first column of each heading counts; case and blanks around it do not.
+        const QString key = heading.trimmed();
+        const auto matches = [&](const QString& wanted) { return key.compare(wanted, Qt::CaseInsensitive) == 0; };
+        if (matches(nameHeading) && m_name < 0) m_name = int(c);
+        else if (matches(totalHeading) && m_total < 0) m_total = int(c);
+        else if (matches(largestHeading) && m_largest < 0) m_largest = int(c);
+    }
+    QStringList missing;
+    if (m_total < 0) missing << QStringLiteral("„%1“").arg(totalHeading);
+    if (m_largest < 0) missing << QStringLiteral("„%1“").arg(largestHeading);
+    if (!missing.isEmpty())
+        throw RuntimeError(QStringLiteral("Der Liste der Teilstrecken fehlt die Spalte %1 (gesucht in der ersten Zeile).")
+                               .arg(missing.join(QStringLiteral(" und die Spalte "))));
+}
+
+QStringList SectionList::headings() const
+{
+    QStringList all;
+    if (numbered()) all << nameHeading;
+    return all << m_headings << resultHeadings;
+}
+
+std::optional<double> SectionList::numberIn(const std::vector<CellValue>& cells, int column, const QString& heading,
+                                            QString& reason) const
+{
+    const CellValue value = std::size_t(column) < cells.size() ? cells[std::size_t(column)] : CellValue();
+    if (const double* number = std::get_if<double>(&value)) return *number;
+    const QString text = cellText(value, m_numbers);
+    if (std::holds_alternative<QString>(value))
+        if (const std::optional<double> read = m_numbers.fileNumber(text)) return read;
+    reason = text.trimmed().isEmpty() ? calculationText::missing(heading) : calculationText::notANumber(heading, text);
+    return std::nullopt;
+}
+
+SectionResult SectionList::calculate(const std::vector<CellValue>& cells)
+{
+    SectionResult result;
+    result.number = ++m_count;
+    result.cells.assign(std::size_t(m_headings.size()), CellValue());
+    for (std::size_t c = 0; c < cells.size() && c < result.cells.size(); ++c) result.cells[c] = cells[c];
+
+    // Both values are read before anything is decided, as a "Berechnen" press
+    // reads both boxes, also when the total alone would choose the formula.
+    QString totalReason, largestReason;
+    const std::optional<double> total = numberIn(cells, m_total, totalHeading, totalReason);
+    const std::optional<double> largest = numberIn(cells, m_largest, largestHeading, largestReason);
+    if (!total || !largest) {
+        result.hint = !total && !largest ? totalReason + QStringLiteral("; ") + largestReason : totalReason + largestReason;
+    } else {
+        const calc::Outcome outcome = calc::evaluate(*total, *largest);
+        if (outcome.accepted()) {
+            result.formula = outcome.c;
+            result.flow = outcome.flow;
+        } else {
+            result.hint = calculationText::refusalReason(outcome, *total, *largest, m_numbers);
+        }
+    }
+    if (cells.size() > result.cells.size()) {
+        // A cell right of the last heading has no column in the result.
+        const QString dropped = QStringLiteral("Werte rechts der letzten Überschrift (ab Spalte %1) nicht übernommen")
+                                    .arg(m_headings.size() + 1);
+        result.hint = result.hint.isEmpty() ? dropped : result.hint + QStringLiteral("; ") + dropped;
+    }
+    return result;
+}
+
+QString SectionList::formulaText(const SectionResult& result) const
+{
+    return result.formula ? calculationText::formulaName(*result.formula, m_numbers) : QString();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "base/NumberText.h"
+#include "calc/PeakFlow.h"
+#include "workbook/CellValue.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+// A list of pipe sections (Teilstrecken): a heading row, then one row a
+// section with its total of loading units ("BW") and its largest single
+// loading unit ("Einzel BW"), optionally its name ("Teilstrecke"), in
+// columns found by their headings in any order. Each section is calculated
+// by the rule of a "Berechnen" press (calc::evaluate); a refused one keeps its
+// row and says why.
+
+// One calculated section: the input's cells as read, then what the
+// calculation gives.
+struct SectionResult {
+    int number = 0;                // of the section, from 1, in the list's order
+    std::vector<CellValue> cells;  // the input's columns, one for each heading
+    std::optional<calc::Case> formula;  // the case that served; none when refused
+    double flow = 0.0;             // l/s, unrounded; 0 when refused
+    QString hint;                  // why the section was refused, or a note
+};
+
+class SectionList {
+public:
+    // The result's columns after the input's.
+    static const QStringList resultHeadings;  // "Formel", "l/sec", "l/min", "Hinweis"
+
+    explicit SectionList(const NumberText& numbers) : m_numbers(numbers) {}
+
+    // The heading row. Throws RuntimeError naming the heading that is missing.
+    void setHeadings(const std::vector<CellValue>& cells);
+    // The headings of the result: "Teilstrecke" first when the list has
+    // none (its sections are then numbered), the input's, then resultHeadings.
+    QStringList headings() const;
+    bool numbered() const { return m_name < 0; }
+
+    // One row after the headings that holds anything.
+    SectionResult calculate(const std::vector<CellValue>& cells);
+
+    // The words of a result's formula column: "ab 300 BW", "Einzel BW 5" or empty.
+    QString formulaText(const SectionResult& result) const;
+
+    const NumberText& numbers() const { return m_numbers; }
+
+private:
+    // The number in a cell: a number cell as it is, a text by
+    // NumberText::fileNumber; otherwise the reason, naming the column.
+    std::optional<double> numberIn(const std::vector<CellValue>& cells, int column, const QString& heading,
+                                   QString& reason) const;
+
+    const NumberText& m_numbers;
+    QStringList m_headings;  // the input's, as written
+    int m_name = -1, m_total = -1, m_largest = -1;  // columns from 0
+    int m_count = 0;
+};

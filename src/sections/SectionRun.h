@@ -1,0 +1,58 @@
+#pragma once
+
+#include "base/NumberText.h"
+#include "base/RuntimeError.h"
+
+#include <QString>
+#include <QStringList>
+
+class QIODevice;
+class SectionList;
+class WorkbookFiles;
+struct SectionResult;
+
+// Calculating a whole section list from a workbook or CSV file into a
+// result: the menu command "Teilstrecken berechnen…" and the command line's
+// --teilstrecken share it. Rows go from the reader through the calculation to
+// the result one at a time; no list is held in memory.
+
+struct SectionCount {
+    int calculated = 0;
+    int refused = 0;
+};
+
+// The list itself cannot be read as a section list (as against the result
+// that cannot be written).
+class ListError : public RuntimeError {
+public:
+    using RuntimeError::RuntimeError;
+};
+
+// Where the results go, heading row first, then every section in order.
+class SectionSink {
+public:
+    virtual ~SectionSink() = default;
+    virtual void headings(const QStringList& headings) = 0;
+    virtual void section(const SectionList& list, const SectionResult& result) = 0;
+};
+
+// Reads the list at listPath through the workbook files and hands every
+// section to sink. Throws ListError with the German reason when the list
+// cannot be read as a section list.
+SectionCount calculateSections(const WorkbookFiles& files, const QString& listPath, const NumberText& numbers,
+                               SectionSink& sink);
+
+// The result as a file: an .xlsx workbook, or text by the suffix (.csv with
+// the locale's list separator, .tsv with tabs). Written through a temporary
+// file, so that nothing is written when the list cannot be read and an
+// existing file stays as it was. A result path that names the list itself is
+// refused. Throws RuntimeError with the German reason.
+SectionCount writeSectionResults(const WorkbookFiles& files, const QString& listPath, const QString& resultPath,
+                                 const NumberText& numbers);
+
+// The result as tab-separated lines with the heading line, into `out`.
+SectionCount printSectionResults(const WorkbookFiles& files, const QString& listPath, const NumberText& numbers,
+                                 QIODevice& out);
+
+// The suffixes a result file may have, the first the workbook's.
+inline const QStringList resultSuffixes = {QStringLiteral("xlsx"), QStringLiteral("csv"), QStringLiteral("tsv")};
