@@ -201,4 +201,46 @@ TEST(SectionList, AgreesWithTheWindowForTheSameTexts)
         }
 }
 
+TEST(SectionList, MenuCommandLeavesTheWindowAsItWas)
+{
+    QTemporaryDir dir;
+    const QString list = dir.filePath(q("Haus 2.csv"));
+    ListFiles files({{q("BW"), q("Einzel BW")}, {300.0, 2.0}, {50.0, 7.0}});
+    RecordingView view;
+    Form1 form(view, QLocale::c(), WorkbookModule(files));
+    form.Form_Load();
+    view.type(View::TextBox::Text1, q("250"));
+    view.type(View::TextBox::Text2, q("5"));
+    form.Command1_Click();
+    const auto boxes = view.boxes;
+    const std::size_t lines = view.canvas.lines.size();
+    const QStringList row = {view.grid.cell(1, 1), view.grid.cell(2, 1)};
+
+    // The proposed name comes from the list's; typed without suffix it gets one.
+    view.dialogAnswers = {list, dir.filePath(q("Ergebnis"))};
+    form.mnuteilstrecken_Click();
+    ASSERT_EQ(view.dialogs.size(), 2u);
+    EXPECT_EQ(view.dialogs[1].fileName, dir.filePath(q("Haus 2-Gipfelfluss.xlsx")));
+    EXPECT_EQ(view.shownDocuments, QStringList({dir.filePath(q("Ergebnis.xlsx"))}));
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].caption, q("Teilstrecken berechnet"));
+    EXPECT_TRUE(view.messages[0].prompt.startsWith(q("Teilstrecken berechnet: 1\r\nAbgewiesen (Grund in der Spalte „Hinweis“): 1")));
+    EXPECT_TRUE(QFile::exists(dir.filePath(q("Ergebnis.xlsx"))));
+
+    EXPECT_EQ(view.boxes, boxes);
+    EXPECT_EQ(view.canvas.lines.size(), lines);
+    EXPECT_EQ(QStringList({view.grid.cell(1, 1), view.grid.cell(2, 1)}), row);
+    EXPECT_EQ(form.Berechnet(), Form1::True);
+
+    // A list that cannot be read: a "Fehler" box naming it, nothing written.
+    files.failure = q("Die Datei ist beschädigt.");
+    view.dialogAnswers = {list, dir.filePath(q("Zweites.xlsx"))};
+    form.mnuteilstrecken_Click();
+    ASSERT_EQ(view.messages.size(), 2u);
+    EXPECT_EQ(view.messages[1].caption, q("Fehler"));
+    EXPECT_TRUE(view.messages[1].prompt.contains(list)) << view.messages[1].prompt.toStdString();
+    EXPECT_TRUE(view.messages[1].prompt.endsWith(q("Die Datei ist beschädigt.")));
+    EXPECT_FALSE(QFile::exists(dir.filePath(q("Zweites.xlsx"))));
+}
+
 }  // namespace
