@@ -1,0 +1,80 @@
+#include "sections/SectionCommand.h"
+
+#include "sections/SectionRun.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryFile>
+
+namespace {
+
+void say(std::FILE* err, const QString& text)
+{
+    std::fputs((QStringLiteral("gipfelfluss: ") + text + QLatin1Char('\n')).toLocal8Bit().constData(), err);
+}
+
+// Standard input is kept in a temporary file, read as a CSV file is.
+bool copyStandardInput(QTemporaryFile& copy, QString& reason)
+{
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly) || !copy.open()) {
+        reason = QStringLiteral("Die Standardeingabe kann nicht gelesen werden.");
+        return false;
+    }
+    char buffer[64 * 1024];
+    qint64 read = 0;
+    while ((read = in.read(buffer, sizeof buffer)) > 0)
+        if (copy.write(buffer, read) != read) {
+            reason = QStringLiteral("Die Standardeingabe kann nicht zwischengespeichert werden (%1).").arg(copy.errorString());
+            return false;
+        }
+    if (read < 0) {
+        reason = QStringLiteral("Die Standardeingabe kann nicht gelesen werden.");
+        return false;
+    }
+    copy.close();
+    return true;
+}
+
+}  // namespace
+
+int sectionCommand(const WorkbookFiles& files, const QString& list, const QString& output, const NumberText& numbers,
+                   std::FILE* out, std::FILE* err)
+{
+    QString path = list;
+    QTemporaryFile standardInput(QDir::tempPath() + QStringLiteral("/gipfelfluss-XXXXXX.csv"));
+    const bool fromStandardInput = list == QLatin1String("-");
+    QString reason;
+    if (fromStandardInput) {
+        if (!copyStandardInput(standardInput, reason)) {
+            say(err, reason);
+            return 2;
+        }
+        path = standardInput.fileName();
+    }
+    const QString listName = fromStandardInput ? QStringLiteral("Standardeingabe") : QDir::toNativeSeparators(list);
+
+    SectionCount count;
+    try {
+        if (output.isEmpty()) {
+            QFile printed;
+            if (!printed.open(out, QIODevice::WriteOnly)) throw RuntimeError(QStringLiteral("Die Standardausgabe kann nicht beschrieben werden."));
+            count = printSectionResults(files, path, numbers, printed);
+            if (!printed.flush()) throw RuntimeError(QStringLiteral("Die Standardausgabe kann nicht beschrieben werden."));
+        } else {
+            count = writeSectionResults(files, path, output, numbers);
+        }
+    } catch (const ListError& error) {
+        say(err, QStringLiteral("%1: %2").arg(listName, QString::fromUtf8(error.what())));
+        return 2;
+    } catch (const RuntimeError& error) {
+        say(err, QStringLiteral("%1: %2").arg(output.isEmpty() ? QStringLiteral("Standardausgabe") : QDir::toNativeSeparators(output),
+                                              QString::fromUtf8(error.what())));
+        return 2;
+    }
+    if (count.refused == 0) return 0;
+    say(err, QStringLiteral("%1 von %2 Teilstrecken abgewiesen, der Grund steht in der Spalte „Hinweis“.")
+                 .arg(count.refused)
+                 .arg(count.calculated + count.refused));
+    return 1;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdio>
+
+class NumberText;
+class WorkbookFiles;
+
+// The command line's "--teilstrecken LISTE [--ausgabe DATEI]": the list at
+// `list` ("-" for CSV on standard input) calculated into `output` (a file,
+// or standard output as tab-separated lines when empty). Reasons go to `err`
+// as "gipfelfluss: ..." lines. Returns the exit status: 0 when every section
+// was calculated, 1 when some were refused, 2 when the list cannot be read
+// or the result cannot be written (no result file is then left behind).
+int sectionCommand(const WorkbookFiles& files, const QString& list, const QString& output, const NumberText& numbers,
+                   std::FILE* out, std::FILE* err);
