@@ -90,6 +90,7 @@ TEST_F(WindowTest, MenuBarHoldsDateiAndExtras)
     const std::vector<Menu> menus{
         {"mnudatei", "&Datei",
          {{"mnuexcel1", "Einlesen von MS Excel"}, {"mnuexcel2", "Ausgeben nach MS Excel"},
+          {"mnuteilstrecken", "Teilstrecken berechnen…"},
           {"mnuprotokoll", "Protokoll als PDF speichern…"}, {"mnudrucken", "Protokoll drucken…", "Ctrl+P"},
           {"mnulinie3", ""}, {"mnuend", "Beenden"}}},
         {"mnuextras", "&Extras", {{"mnuhilfe", "Hilfe"}, {"mnulinie4", ""}, {"mnuinfo", "Info"}}},
