@@ -1,15 +1,30 @@
 #include "workbook/BiffRecords.h"
 
+#include "workbook/BiffStream.h"
+
 #include <cstring>
 
 bool BiffRecords::next()
 {
-    if (m_next + 4 > m_data.size()) return false;
-    m_type = u16(m_next);
-    m_body = m_next + 4;
-    m_length = std::min<qsizetype>(u16(m_next + 2), m_data.size() - m_body);  // a cut-off last record
-    m_next = m_body + m_length;
+    qsizetype length = 0;
+    if (!m_stream.header(m_next, m_type, length)) return false;
+    m_position = m_next;
+    m_next = m_stream.record(m_next, m_type, m_body);
     return true;
+}
+
+bool BiffRecords::nextIs(quint16 type) const
+{
+    quint16 found = 0;
+    qsizetype length = 0;
+    return m_stream.header(m_next, found, length) && found == type;
+}
+
+void BiffRecords::skipContinues()
+{
+    quint16 type = 0;
+    qsizetype length = 0;
+    while (m_stream.header(m_next, type, length) && type == Continue) m_next += 4 + length;
 }
 
 double BiffRecords::number(qsizetype at) const
@@ -50,8 +65,9 @@ QString BiffRecords::unicode(qsizetype& at, int count)
 QString BiffRecords::characters(qsizetype& at, int count, bool wide)
 {
     QString text;
+    text.reserve(count);
     for (;;) {
-        while (int(text.size()) < count && at + (wide ? 2 : 1) <= m_length) {
+        while (int(text.size()) < count && at + (wide ? 2 : 1) <= length()) {
             text += wide ? QChar(word(at)) : QChar(byte(at));
             at += wide ? 2 : 1;
         }
@@ -62,15 +78,14 @@ QString BiffRecords::characters(qsizetype& at, int count, bool wide)
 
 QByteArray BiffRecords::bytes(qsizetype at, int count) const
 {
-    QByteArray text;
-    for (int i = 0; i < count && at + i < m_length; ++i) text += char(byte(at + i));
-    return text;
+    if (at < 0 || count <= 0 || at >= m_body.size()) return {};
+    return m_body.mid(at, count);
 }
 
 void BiffRecords::skip(qsizetype& at, qsizetype count)
 {
     for (;;) {
-        const qsizetype here = std::max<qsizetype>(0, std::min(count, m_length - at));
+        const qsizetype here = std::max<qsizetype>(0, std::min(count, length() - at));
         at += here;
         count -= here;
         if (count <= 0 || !continueRecord(at)) return;

@@ -3,10 +3,13 @@
 #include <QByteArray>
 #include <QString>
 
+class BiffStream;
+
 // Walks the records of a legacy Excel workbook stream (BIFF5 and BIFF8): a
-// type, a length and a body each. Every read is checked against the stream's
-// end; what lies beyond reads as zero bytes, so damaged data yields wrong
-// values but never a read outside the stream.
+// type, a length and a body each, one record at a time as the stream is
+// read. Every read is checked against the record's end; what lies beyond
+// reads as zero bytes, so damaged data yields wrong values but never a read
+// outside the record.
 class BiffRecords {
 public:
     enum Type : quint16 {
@@ -16,15 +19,20 @@ public:
         Bof = 0x0809,
     };
 
-    explicit BiffRecords(const QByteArray& stream, qsizetype position = 0) : m_data(stream), m_next(position) {}
+    // Before the record at `position`.
+    BiffRecords(const BiffStream& stream, qint64 position) : m_stream(stream), m_next(position) {}
 
     // Moves to the next record; false at the end of the stream.
     bool next();
-    bool nextIs(quint16 type) const { return m_next + 2 <= m_data.size() && u16(m_next) == type; }
+    bool nextIs(quint16 type) const;
+    // Moves past the CONTINUE records after this one without reading them.
+    void skipContinues();
 
+    // Where this record starts in the stream.
+    qint64 position() const { return m_position; }
     quint16 type() const { return m_type; }
-    qsizetype length() const { return m_length; }
-    quint8 byte(qsizetype at) const { return at >= 0 && at < m_length ? quint8(m_data[m_body + at]) : 0; }
+    qsizetype length() const { return m_body.size(); }
+    quint8 byte(qsizetype at) const { return at >= 0 && at < m_body.size() ? quint8(m_body[at]) : 0; }
     quint16 word(qsizetype at) const { return quint16(byte(at) | (byte(at + 1) << 8)); }
     quint32 dword(qsizetype at) const { return quint32(word(at)) | (quint32(word(at + 2)) << 16); }
     double number(qsizetype at) const;
@@ -44,12 +52,11 @@ public:
     void skip(qsizetype& at, qsizetype count);
 
 private:
-    quint16 u16(qsizetype at) const { return quint16(quint8(m_data[at]) | (quint8(m_data[at + 1]) << 8)); }
     bool continueRecord(qsizetype& at);
 
-    const QByteArray& m_data;
-    qsizetype m_next;
-    qsizetype m_body = 0;
-    qsizetype m_length = 0;
+    const BiffStream& m_stream;
+    qint64 m_next;
+    qint64 m_position = -1;
+    QByteArray m_body;
     quint16 m_type = 0;
 };

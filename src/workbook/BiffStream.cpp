@@ -102,12 +102,12 @@ bool BiffStream::header(qint64 at, quint16& type, qsizetype& length) const
     return true;
 }
 
-qint64 BiffStream::append(qint64 at, QByteArray& out) const
+qint64 BiffStream::record(qint64 at, quint16& type, QByteArray& body) const
 {
-    quint16 type = 0;
     qsizetype length = 0;
+    body.clear();
     if (!header(at, type, length)) return m_size;
-    const qsizetype whole = 4 + std::min<qsizetype>(length, qsizetype(m_size - at - 4));
-    out.append(bytes(at, whole), whole);
-    return at + whole;
+    const qsizetype whole = std::min<qsizetype>(length, qsizetype(m_size - at - 4));
+    body.append(bytes(at + 4, whole), whole);
+    return at + 4 + whole;
 }

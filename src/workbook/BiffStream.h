@@ -25,9 +25,9 @@ public:
     // The type and body length of the record at `at`; false where no whole
     // record header is left.
     bool header(qint64 at, quint16& type, qsizetype& length) const;
-    // Appends the record at `at`, header and body, to out (a body cut off by
-    // the stream's end as far as it goes); returns the next record's position.
-    qint64 append(qint64 at, QByteArray& out) const;
+    // The body of the record at `at` into body (a body cut off by the
+    // stream's end as far as it goes); returns the next record's position.
+    qint64 record(qint64 at, quint16& type, QByteArray& body) const;
 
 private:
     // The count bytes at `at`, through a window of the stream read 64 KiB at a time.

@@ -1,6 +1,7 @@
 #include "workbook/LinkedWorkbookFiles.h"
 
 #include "base/RuntimeError.h"
+#include "workbook/CsvReader.h"
 #include "workbook/Workbook.h"
 #include "workbook/WorkbookWriter.h"
 
@@ -35,6 +36,31 @@ public:
             for (int row = firstRow; row <= lastRow; ++row) read.push_back(workbook.Worksheets(1).Cells(row, column).Value());
             values = std::move(read);
         });
+    }
+
+    QString readRows(const QString& path, int lastRow, const RowHandler& handler) const override
+    {
+        return reasonOf([&] {
+            // A cell whose value the file does not give makes the list unreadable:
+            // every value of it is in doubt (a workbook saved without its results).
+            const SheetRowHandler rows = [&handler](const SheetRow& row) {
+                if (!row.unreadable.empty()) throw RuntimeError(row.unreadable.front().second);
+                return handler(row.number, row.cells);
+            };
+            if (isCsvName(path)) {
+                Workbook::checkReadable(path);
+                readCsv(path, lastRow, rows);
+            } else {
+                Workbook::readRows(path, lastRow, rows);
+            }
+        });
+    }
+
+    std::unique_ptr<RowWriter> newWorkbook(const QString& path, const QString& sheetName, QString& reason) const override
+    {
+        std::unique_ptr<RowWriter> writer;
+        reason = reasonOf([&] { writer = newRowWriter(path, sheetName); });
+        return writer;
     }
 
     QString writeWorkbook(const QString& path, const QString& sheetName, const std::vector<WrittenCell>& cells) const override

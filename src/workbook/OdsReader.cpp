@@ -1,6 +1,7 @@
 #include "workbook/OdsReader.h"
 
 #include "base/RuntimeError.h"
+#include "workbook/SheetCells.h"
 #include "workbook/XmlNumber.h"
 #include "workbook/ZipPackage.h"
 
@@ -143,12 +144,14 @@ Cell readCell(QXmlStreamReader& xml)
     return {};
 }
 
-// Rows come in order: reading stops at the first row below rowLimit.
-void readTable(QXmlStreamReader& xml, SheetCells& cells, int rowLimit)
+// Rows come in order: reading stops at the first row below lastRow. A
+// repeated row or cell is handed on as often as it is repeated, as far as the
+// largest sheet goes; repeated empty rows and cells cost nothing.
+void readTable(QXmlStreamReader& xml, RowAssembler& rows, int lastRow)
 {
     qint64 row = 1;
     int depth = 1;
-    while (depth > 0 && !xml.atEnd() && row <= rowLimit) {
+    while (depth > 0 && !xml.atEnd() && row <= lastRow && rows.active()) {
         xml.readNext();
         if (xml.isEndElement()) {
             --depth;
@@ -164,7 +167,7 @@ void readTable(QXmlStreamReader& xml, SheetCells& cells, int rowLimit)
                 xml.skipCurrentElement();
             continue;
         }
-        const qint64 rows = repeated(xml.attributes(), QLatin1String("number-rows-repeated"));
+        const qint64 repeats = repeated(xml.attributes(), QLatin1String("number-rows-repeated"));
         qint64 col = 1;
         while (!xml.atEnd()) {
             xml.readNext();
@@ -174,45 +177,47 @@ void readTable(QXmlStreamReader& xml, SheetCells& cells, int rowLimit)
                 xml.skipCurrentElement();
                 continue;
             }
-            const qint64 cols = std::min<qint64>(repeated(xml.attributes(), QLatin1String("number-columns-repeated")),
-                                                 SheetCells::maxCols + 1);
+            const qint64 cols = repeated(xml.attributes(), QLatin1String("number-columns-repeated"));
             const Cell cell = readCell(xml);
-            if (row <= SheetCells::maxRows && col <= SheetCells::maxCols) {
+            const qint64 end = std::min<qint64>(col + cols, SheetCells::maxCols + 1);
+            if (row <= SheetCells::maxRows) {
                 if (!cell.problem.isEmpty()) {
-                    // A repeated unreadable cell is marked in its first 100 rows
-                    // and columns: enough for any use, bounded for damaged files.
-                    for (qint64 r = row; r < row + rows && r <= SheetCells::maxRows && r < row + 100; ++r)
-                        for (qint64 c = col; c < col + cols && c <= SheetCells::maxCols && c < col + 100; ++c)
-                            cells.setUnreadable(int(r), int(c),
-                                                cell.problem.contains(QLatin1String("%1"))
-                                                    ? cell.problem.arg(SheetCells::reference(int(r), int(c)))
-                                                    : cell.problem);
-                } else {
-                    cells.setBlock(int(row), int(rows), int(col), int(cols), cell.value);
+                    // A repeated unreadable cell is marked in its first 100
+                    // columns: enough for any use, bounded for damaged files.
+                    for (qint64 c = col; c < end && c < col + 100; ++c)
+                        rows.setUnreadable(int(row), int(c),
+                                           cell.problem.contains(QLatin1String("%1"))
+                                               ? cell.problem.arg(SheetCells::reference(int(row), int(c)))
+                                               : cell.problem);
+                } else if (!std::holds_alternative<std::monostate>(cell.value)) {
+                    for (qint64 c = col; c < end; ++c) rows.set(int(row), int(c), cell.value);
                 }
             }
-            col = std::min<qint64>(col + cols, SheetCells::maxCols + 1);
+            col = end;
         }
-        row = std::min<qint64>(row + rows, SheetCells::maxRows + 1);
+        if (xml.hasError()) return;  // a damaged row is not handed on
+        rows.endRow(repeats);
+        row = std::min<qint64>(row + repeats, SheetCells::maxRows + 1);
     }
 }
 
 }  // namespace
 
-FirstWorksheet readOds(const QString& path, int rowLimit)
+QString readOds(const QString& path, int lastRow, const SheetRowHandler& handler)
 {
     ZipPackage zip(path);
     if (!zip.contains(QStringLiteral("content.xml")))
         throw RuntimeError(QStringLiteral("Der Inhalt (content.xml) fehlt in der Datei: sie ist beschädigt."));
     ZipPart device(zip, QStringLiteral("content.xml"));
     QXmlStreamReader xml(&device);
-    FirstWorksheet sheet;
+    RowAssembler rows(lastRow, handler);
+    QString name;
     bool found = false;
     while (!xml.atEnd() && !found) {
         xml.readNext();
         if (xml.isStartElement() && is(xml, tableNs, QLatin1String("table"))) {
-            sheet.name = xml.attributes().value(tableNs, QLatin1String("name")).toString();
-            readTable(xml, sheet.cells, rowLimit);
+            name = xml.attributes().value(tableNs, QLatin1String("name")).toString();
+            readTable(xml, rows, lastRow);
             found = true;
         }
     }
@@ -220,5 +225,5 @@ FirstWorksheet readOds(const QString& path, int rowLimit)
     if (xml.hasError())
         throw RuntimeError(QStringLiteral("Der Inhalt (content.xml) ist kein gültiges XML: die Datei ist beschädigt."));
     if (!found) throw RuntimeError(QStringLiteral("Die Arbeitsmappe enthält kein Tabellenblatt."));
-    return sheet;
+    return name;
 }

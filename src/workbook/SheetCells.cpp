@@ -24,18 +24,6 @@ void SheetCells::setUnreadable(int row, int col, QString reason)
     m_cells.insert(key(row, col), Entry{{}, std::move(reason)});
 }
 
-void SheetCells::setBlock(int row, int rows, int col, int cols, CellValue value)
-{
-    if (rows < 1 || cols < 1 || !inSheet(row, col)) return;
-    if (std::holds_alternative<std::monostate>(value)) return;
-    rows = std::min(rows, maxRows - row + 1);
-    cols = std::min(cols, maxCols - col + 1);
-    if (rows == 1 && cols == 1)
-        set(row, col, std::move(value));
-    else
-        m_blocks.push_back(Block{row, rows, col, cols, std::move(value)});
-}
-
 CellValue SheetCells::value(int row, int col) const
 {
     const auto it = m_cells.constFind(key(row, col));
@@ -43,8 +31,6 @@ CellValue SheetCells::value(int row, int col) const
         if (!it->problem.isEmpty()) throw RuntimeError(it->problem);
         return it->value;
     }
-    for (const Block& b : m_blocks)
-        if (row >= b.row && row < b.row + b.rows && col >= b.col && col < b.col + b.cols) return b.value;
     return {};
 }
 

@@ -5,8 +5,6 @@
 #include <QHash>
 #include <QString>
 
-#include <vector>
-
 // The cells of one worksheet as a reader found them, addressed by row and
 // column counted from 1 (A1 is row 1, column 1). Cells not set are empty.
 // A cell may instead hold the reason why its value cannot be given (a formula
@@ -20,14 +18,11 @@ public:
     // Cells outside the largest sheet are not kept.
     void set(int row, int col, CellValue value);
     void setUnreadable(int row, int col, QString reason);
-    // The same value in a rectangle of cells (an OpenDocument repetition);
-    // kept as one entry however many cells it covers.
-    void setBlock(int row, int rows, int col, int cols, CellValue value);
 
     // Throws RuntimeError for an unreadable cell; row and col from 1.
     CellValue value(int row, int col) const;
 
-    bool isEmpty() const { return m_cells.isEmpty() && m_blocks.empty(); }
+    bool isEmpty() const { return m_cells.isEmpty(); }
 
     // A cell's name as spreadsheets show it: row 12, column 2 is "B12".
     static QString reference(int row, int col);
@@ -37,18 +32,7 @@ private:
         CellValue value;
         QString problem;  // not empty: the value cannot be given
     };
-    struct Block {
-        int row, rows, col, cols;
-        CellValue value;
-    };
     static quint64 key(int row, int col) { return quint64(row) * quint64(maxCols + 1) + quint64(col); }
 
     QHash<quint64, Entry> m_cells;
-    std::vector<Block> m_blocks;
-};
-
-// What a reader hands over: the first worksheet of a workbook, by its name.
-struct FirstWorksheet {
-    QString name;
-    SheetCells cells;
 };

@@ -14,12 +14,12 @@ namespace {
 const QByteArray oleMagic("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
 const QByteArray odsMimeType("application/vnd.oasis.opendocument.spreadsheet");
 
-FirstWorksheet read(Workbook::Format format, const QString& path, int rowLimit)
+QString readRowsOf(Workbook::Format format, const QString& path, int lastRow, const SheetRowHandler& handler)
 {
     switch (format) {
-    case Workbook::Format::Xls: return readXls(path, rowLimit);
-    case Workbook::Format::Xlsx: return readXlsx(path, rowLimit);
-    case Workbook::Format::Ods: return readOds(path, rowLimit);
+    case Workbook::Format::Xls: return readXls(path, lastRow, handler);
+    case Workbook::Format::Xlsx: return readXlsx(path, lastRow, handler);
+    case Workbook::Format::Ods: return readOds(path, lastRow, handler);
     }
     throw RuntimeError(QStringLiteral("Unbekanntes Dateiformat."));
 }
@@ -36,10 +36,21 @@ Cell Worksheet::Cells(int row, int column) const
 Workbook::Workbook(const QString& path, int rowLimit)
     : m_format(detectFormat(path)),
       m_sheet([&] {
-          FirstWorksheet first = read(m_format, path, rowLimit);
-          return Worksheet(std::move(first.name), std::move(first.cells));
+          SheetCells cells;
+          QString name = readRowsOf(m_format, path, rowLimit, [&cells](const SheetRow& row) {
+              for (std::size_t c = 0; c < row.cells.size(); ++c)
+                  if (!std::holds_alternative<std::monostate>(row.cells[c])) cells.set(row.number, int(c) + 1, row.cells[c]);
+              for (const auto& [col, reason] : row.unreadable) cells.setUnreadable(row.number, col, reason);
+              return true;
+          });
+          return Worksheet(std::move(name), std::move(cells));
       }())
 {
+}
+
+QString Workbook::readRows(const QString& path, int lastRow, const SheetRowHandler& handler)
+{
+    return readRowsOf(detectFormat(path), path, lastRow, handler);
 }
 
 const Worksheet& Workbook::Worksheets(int index) const
@@ -48,15 +59,23 @@ const Worksheet& Workbook::Worksheets(int index) const
     return m_sheet;
 }
 
-Workbook::Format Workbook::detectFormat(const QString& path)
+void Workbook::checkReadable(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists()) throw RuntimeError(QStringLiteral("Die Datei ist nicht vorhanden."));
     if (info.isDir()) throw RuntimeError(QStringLiteral("Das ist ein Ordner, keine Datei."));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) throw RuntimeError(QStringLiteral("Die Datei kann nicht gelesen werden (keine Berechtigung?)."));
+    char first = 0;
+    if (!file.getChar(&first)) throw RuntimeError(QStringLiteral("Die Datei ist leer."));
+}
+
+Workbook::Format Workbook::detectFormat(const QString& path)
+{
+    checkReadable(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) throw RuntimeError(QStringLiteral("Die Datei kann nicht gelesen werden (keine Berechtigung?)."));
     const QByteArray head = file.read(8);
-    if (head.isEmpty()) throw RuntimeError(QStringLiteral("Die Datei ist leer."));
     file.close();
 
     const QString noWorkbook = QStringLiteral("Die Datei ist keine Arbeitsmappe (erwartet wird eine Excel-Arbeitsmappe "

@@ -2,6 +2,7 @@
 
 #include "workbook/CellValue.h"
 #include "workbook/SheetCells.h"
+#include "workbook/SheetRows.h"
 
 #include <QString>
 
@@ -42,9 +43,10 @@ class Workbook {
 public:
     enum class Format { Xls, Xlsx, Ods };
 
-    // Reads the file at once, the first worksheet's rows 1 to rowLimit only:
-    // what lies below is neither read nor checked, so the cost of reading
-    // does not grow with the workbook. Throws RuntimeError with the German reason.
+    // Reads the file at once, the first worksheet's rows 1 to rowLimit only
+    // (through readRows): what lies below is neither read nor checked, so the
+    // cost of reading does not grow with the workbook. Throws RuntimeError
+    // with the German reason.
     explicit Workbook(const QString& path, int rowLimit = SheetCells::maxRows);
 
     // Only the first worksheet is read: index 1.
@@ -54,6 +56,13 @@ public:
     // Recognises the format by content; throws RuntimeError for files that
     // are missing, unreadable, empty or no workbook.
     static Format detectFormat(const QString& path);
+    // Throws RuntimeError for a path that is missing, a folder, unreadable or empty.
+    static void checkReadable(const QString& path);
+
+    // The rows of the first worksheet up to lastRow, as its format's reader
+    // hands them on (one reader a format, for this class and for every
+    // other use); returns the sheet's name. Throws RuntimeError.
+    static QString readRows(const QString& path, int lastRow, const SheetRowHandler& handler);
 
 private:
     Format m_format;

@@ -3,11 +3,14 @@
 #include "base/RuntimeError.h"
 #include "workbook/BiffRecords.h"
 #include "workbook/BiffStream.h"
+#include "workbook/SheetRows.h"
 #include "workbook/SpreadsheetDate.h"
+#include "workbook/TextList.h"
 
 #include <QHash>
 #include <QStringDecoder>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -80,54 +83,67 @@ struct Globals {
 
 // The shared string table: each text a count, flags (bit 0: two bytes a
 // character, bit 2: extended data, bit 3: formatting runs), the characters,
-// then runs and extended data that are skipped. Only the first count texts.
-void readSharedStrings(R& records, std::vector<QString>& strings, std::size_t count)
-{
-    const quint32 unique = records.dword(4);
-    qsizetype at = 8;
-    while (strings.size() < unique && strings.size() < count) {
-        if (at + 3 > records.length()) {
-            if (!records.nextIs(R::Continue) || !records.next()) return;
-            at = 0;
-            continue;
-        }
-        const int count = records.word(at);
-        const quint8 flags = records.byte(at + 2);
-        at += 3;
-        const int runs = (flags & 0x08) ? records.word(at) : 0;
-        if (flags & 0x08) at += 2;
-        const qint64 extended = (flags & 0x04) ? records.dword(at) : 0;
-        if (flags & 0x04) at += 4;
-        strings.push_back(records.characters(at, count, flags & 0x01));
-        records.skip(at, 4 * qsizetype(runs) + extended);
+// then runs and extended data that are skipped. It is read forward as the
+// cells ask, each time at least twice as far as before, so that the table's
+// records and the sheet's, which share the stream's window, seldom take turns.
+class SharedStrings {
+public:
+    // position < 0: the workbook has no table.
+    SharedStrings(const BiffStream& stream, qint64 position) : m_records(stream, position)
+    {
+        if (position >= 0 && m_records.next()) m_unique = m_records.dword(4);
     }
-}
 
-// The workbook globals' records: all but the shared string table, whose place is noted.
+    std::optional<QString> at(quint32 index)
+    {
+        if (index >= m_texts.size()) readUpTo(std::max<std::size_t>(std::size_t(index) + 1, 2 * m_texts.size()));
+        if (index >= m_texts.size()) return std::nullopt;
+        return m_texts.at(index);
+    }
+
+private:
+    void readUpTo(std::size_t count)
+    {
+        while (m_texts.size() < m_unique && m_texts.size() < count) {
+            if (m_at + 3 > m_records.length()) {
+                if (!m_records.nextIs(R::Continue) || !m_records.next()) {
+                    m_unique = 0;  // the table ends here
+                    return;
+                }
+                m_at = 0;
+                continue;
+            }
+            const int length = m_records.word(m_at);
+            const quint8 flags = m_records.byte(m_at + 2);
+            m_at += 3;
+            const int runs = (flags & 0x08) ? m_records.word(m_at) : 0;
+            if (flags & 0x08) m_at += 2;
+            const qint64 extended = (flags & 0x04) ? m_records.dword(m_at) : 0;
+            if (flags & 0x04) m_at += 4;
+            m_texts.append(m_records.characters(m_at, length, flags & 0x01));
+            m_records.skip(m_at, 4 * qsizetype(runs) + extended);
+        }
+    }
+
+    R m_records;
+    qsizetype m_at = 8;  // in the current record
+    quint32 m_unique = 0;
+    TextList m_texts;
+};
+
+// The workbook globals' records; of the shared string table only its place.
 Globals readGlobals(const BiffStream& stream)
 {
-    QByteArray globals;
-    qint64 sst = -1;
-    for (qint64 at = 0;;) {
-        quint16 type = 0;
-        qsizetype length = 0;
-        if (!stream.header(at, type, length)) break;
-        if (type == R::Sst && sst < 0) {
-            sst = at;
-            do at += 4 + length;
-            while (stream.header(at, type, length) && type == R::Continue);
-            continue;
-        }
-        at = stream.append(at, globals);
-        if (type == R::Eof) break;
-    }
-
-    R records(globals);
+    R records(stream, 0);
     if (!records.next() || records.type() != R::Bof) damaged();
     Globals g;
     g.biff8 = records.word(0) >= 0x0600;
     while (records.next() && records.type() != R::Eof) {
         switch (records.type()) {
+        case R::Sst:
+            if (g.sstPosition < 0) g.sstPosition = records.position();
+            records.skipContinues();
+            break;
         case R::FilePass:
             throw RuntimeError(QStringLiteral("Die Arbeitsmappe ist mit einem Kennwort geschützt (verschlüsselt)."));
         case R::CodePage:
@@ -160,122 +176,70 @@ Globals readGlobals(const BiffStream& stream)
     }
     if (g.sheetPosition < 0) throw RuntimeError(QStringLiteral("Die Arbeitsmappe enthält kein Tabellenblatt."));
     if (g.sheetPosition >= stream.size()) damaged();
-    if (g.biff8) g.sstPosition = sst;
+    if (!g.biff8) g.sstPosition = -1;
     return g;
 }
 
-void setNumber(SheetCells& cells, const Globals& g, int row, int col, int xf, double value)
+void setNumber(RowAssembler& rows, const Globals& g, int row, int col, int xf, double value)
 {
     if (g.isDate(xf))
-        if (const auto when = spreadsheetDate::fromSerial(value, g.system)) return cells.set(row, col, *when);
-    cells.set(row, col, value);
+        if (const auto when = spreadsheetDate::fromSerial(value, g.system)) return rows.set(row, col, *when);
+    rows.set(row, col, value);
 }
 
-bool isCellRecord(quint16 type)
+// Cell records come row by row: reading stops at the first cell below the last row asked for.
+void readSheet(const BiffStream& stream, const Globals& g, RowAssembler& rows)
 {
-    switch (type) {
-    case R::Number: case R::Rk: case R::MulRk: case R::LabelSst: case R::Label: case R::RString: case R::BoolErr:
-    case R::Formula:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// The first count texts of the shared string table: its first record and as
-// many of its CONTINUE records as they need.
-std::vector<QString> readSharedStrings(const BiffStream& stream, const Globals& g, std::size_t count)
-{
-    std::vector<QString> strings;
-    if (g.sstPosition < 0 || count == 0) return strings;
-    QByteArray table;
-    qint64 at = g.sstPosition;
-    for (int batch = 1;; batch *= 2) {
-        // Twice the records each time: the texts are parsed again, in all no
-        // more than twice over.
-        quint16 type = 0;
-        qsizetype length = 0;
-        for (int n = 0; n < batch && stream.header(at, type, length) && (at == g.sstPosition || type == R::Continue); ++n)
-            at = stream.append(at, table);
-        strings.clear();
-        R records(table);
-        if (records.next()) readSharedStrings(records, strings, count);
-        if (strings.size() >= count || !stream.header(at, type, length) || type != R::Continue) return strings;
-    }
-}
-
-struct SharedStringCell {
-    int row, col;
-    quint32 index;
-};
-
-// Cell records come row by row: reading stops at the first cell below rowLimit.
-SheetCells readSheet(const BiffStream& stream, const Globals& g, int rowLimit)
-{
-    QByteArray sheet;
-    for (qint64 at = g.sheetPosition;;) {
-        quint16 type = 0;
-        qsizetype length = 0;
-        if (!stream.header(at, type, length)) break;
-        const qsizetype start = sheet.size();
-        at = stream.append(at, sheet);
-        if (type == R::Eof) break;
-        if (isCellRecord(type) && sheet.size() >= start + 6 &&
-            (quint8(sheet[start + 4]) | (quint8(sheet[start + 5]) << 8)) + 1 > rowLimit)
-            break;
-    }
-
-    R records(sheet);
+    R records(stream, g.sheetPosition);
     if (!records.next() || records.type() != R::Bof) damaged();
-    SheetCells cells;
-    std::vector<SharedStringCell> sharedStrings;  // looked up once the rows are read
+    SharedStrings strings(stream, g.sstPosition);
     int textRow = 0, textCol = 0;  // a formula whose text result follows in a STRING record
-    while (records.next() && records.type() != R::Eof) {
+    while (rows.active() && records.next() && records.type() != R::Eof) {
         const int row = records.word(0) + 1, col = records.word(2) + 1, xf = records.word(4);
-        if (row > rowLimit && isCellRecord(records.type())) break;
         switch (records.type()) {
         case R::Number:
-            setNumber(cells, g, row, col, xf, records.number(6));
+            setNumber(rows, g, row, col, xf, records.number(6));
             break;
         case R::Rk:
-            setNumber(cells, g, row, col, xf, records.rk(6));
+            setNumber(rows, g, row, col, xf, records.rk(6));
             break;
         case R::MulRk:
             for (qsizetype at = 4; at + 6 + 2 <= records.length(); at += 6)
-                setNumber(cells, g, row, col + int(at - 4) / 6, records.word(at), records.rk(at + 2));
+                setNumber(rows, g, row, col + int(at - 4) / 6, records.word(at), records.rk(at + 2));
             break;
         case R::LabelSst:
-            sharedStrings.push_back({row, col, records.dword(6)});
+            if (const std::optional<QString> text = strings.at(records.dword(6))) rows.set(row, col, *text);
+            else rows.setUnreadable(row, col, QStringLiteral("Ein Text der Arbeitsmappe fehlt: die Datei ist beschädigt."));
             break;
         case R::Label:
         case R::RString: {
             qsizetype at = 8;
-            cells.set(row, col, g.biff8 ? records.unicode(at, records.word(6)) : g.text8(records.bytes(8, records.word(6))));
+            rows.set(row, col, g.biff8 ? records.unicode(at, records.word(6)) : g.text8(records.bytes(8, records.word(6))));
             break;
         }
         case R::BoolErr:
-            if (records.byte(7)) cells.set(row, col, CellError{errorCode(records.byte(6))});
-            else cells.set(row, col, records.byte(6) != 0);
+            if (records.byte(7)) rows.set(row, col, CellError{errorCode(records.byte(6))});
+            else rows.set(row, col, records.byte(6) != 0);
             break;
         case R::Formula:
             textRow = 0;
             // A saved result that is no number is marked by FF FF in its last two bytes.
             if (records.word(12) != 0xFFFF) {
-                setNumber(cells, g, row, col, xf, records.number(6));
+                setNumber(rows, g, row, col, xf, records.number(6));
                 break;
             }
             switch (records.byte(6)) {
-            case 0: textRow = row, textCol = col; cells.set(row, col, QString()); break;
-            case 1: cells.set(row, col, records.byte(8) != 0); break;
-            case 2: cells.set(row, col, CellError{errorCode(records.byte(8))}); break;
-            default: cells.set(row, col, QString()); break;
+            case 0: textRow = row, textCol = col; break;
+            case 1: rows.set(row, col, records.byte(8) != 0); break;
+            case 2: rows.set(row, col, CellError{errorCode(records.byte(8))}); break;
+            default: break;  // an empty text
             }
             break;
         case R::String:
             if (textRow > 0) {
                 qsizetype at = 2;
                 const int count = records.word(0);
-                cells.set(textRow, textCol, g.biff8 ? records.unicode(at, count) : g.text8(records.bytes(2, count)));
+                rows.set(textRow, textCol, g.biff8 ? records.unicode(at, count) : g.text8(records.bytes(2, count)));
             }
             textRow = 0;
             break;
@@ -283,22 +247,16 @@ SheetCells readSheet(const BiffStream& stream, const Globals& g, int rowLimit)
             break;
         }
     }
-
-    std::size_t needed = 0;
-    for (const SharedStringCell& cell : sharedStrings) needed = std::max<std::size_t>(needed, std::size_t(cell.index) + 1);
-    const std::vector<QString> strings = readSharedStrings(stream, g, needed);
-    for (const SharedStringCell& cell : sharedStrings) {
-        if (cell.index < strings.size()) cells.set(cell.row, cell.col, strings[cell.index]);
-        else cells.setUnreadable(cell.row, cell.col, QStringLiteral("Ein Text der Arbeitsmappe fehlt: die Datei ist beschädigt."));
-    }
-    return cells;
+    rows.endRow();
 }
 
 }  // namespace
 
-FirstWorksheet readXls(const QString& path, int rowLimit)
+QString readXls(const QString& path, int lastRow, const SheetRowHandler& handler)
 {
     const BiffStream stream(path);
     const Globals globals = readGlobals(stream);
-    return {globals.sheetName, readSheet(stream, globals, rowLimit)};
+    RowAssembler rows(lastRow, handler);
+    readSheet(stream, globals, rows);
+    return globals.sheetName;
 }

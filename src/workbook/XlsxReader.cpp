@@ -2,6 +2,8 @@
 
 #include "base/RuntimeError.h"
 #include "workbook/SpreadsheetDate.h"
+#include "workbook/SheetCells.h"
+#include "workbook/XlsxSharedStrings.h"
 #include "workbook/XmlNumber.h"
 #include "workbook/ZipPackage.h"
 
@@ -87,45 +89,6 @@ bool isType(const Relationship& rel, QLatin1String kind)
     return rel.type.endsWith(QLatin1Char('/') + kind);
 }
 
-// The text of a shared or inline string item: its <t> and the <t> of its
-// runs, without phonetic readings (<rPh>).
-QString readStringItem(QXmlStreamReader& xml)
-{
-    QString text;
-    int depth = 1;
-    int phonetic = 0;
-    while (depth > 0 && !xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement()) {
-            ++depth;
-            if (xml.name() == QLatin1String("rPh")) ++phonetic;
-            else if (xml.name() == QLatin1String("t") && phonetic == 0) {
-                text += xml.readElementText(QXmlStreamReader::IncludeChildElements);
-                --depth;
-            }
-        } else if (xml.isEndElement()) {
-            --depth;
-            if (xml.name() == QLatin1String("rPh")) --phonetic;
-        }
-    }
-    return text;
-}
-
-// The first count items of the shared string table: the rest is never read.
-std::vector<QString> readSharedStrings(const ZipPackage& zip, const QString& part, std::size_t count)
-{
-    std::vector<QString> strings;
-    if (count == 0) return strings;
-    ZipPart device(zip, part);
-    QXmlStreamReader xml(&device);
-    while (!xml.atEnd() && strings.size() < count) {
-        xml.readNext();
-        if (xml.isStartElement() && xml.name() == QLatin1String("si")) strings.push_back(readStringItem(xml));
-    }
-    checkXml(xml, device, part);
-    return strings;
-}
-
 // For each cell format (index of the s attribute): whether it shows dates.
 std::vector<bool> readDateStyles(const ZipPackage& zip, const QString& part)
 {
@@ -174,23 +137,16 @@ bool parseReference(QStringView ref, int& row, int& col)
 struct SheetContext {
     const std::vector<bool>& dateStyles;
     System system;
+    XlsxSharedStrings& sharedStrings;
 };
 
-// A cell that holds a shared string: its text is looked up once the rows
-// needed have been read, so that the table is read only as far as they use it.
-struct SharedStringCell {
-    int row, col;
-    qulonglong index;
-};
-
-void setUnreadableValue(SheetCells& cells, int row, int col)
+void setUnreadableValue(RowAssembler& rows, int row, int col)
 {
-    cells.setUnreadable(row, col, QStringLiteral("Der Wert der Zelle %1 ist unlesbar: die Datei ist beschädigt.")
-                                      .arg(SheetCells::reference(row, col)));
+    rows.setUnreadable(row, col, QStringLiteral("Der Wert der Zelle %1 ist unlesbar: die Datei ist beschädigt.")
+                                     .arg(SheetCells::reference(row, col)));
 }
 
-void readCell(QXmlStreamReader& xml, const SheetContext& context, int row, int col, SheetCells& cells,
-              std::vector<SharedStringCell>& sharedStrings)
+void readCell(QXmlStreamReader& xml, const SheetContext& context, int row, int col, RowAssembler& rows)
 {
     const auto a = xml.attributes();
     const QString type = a.value(QLatin1String("t")).toString();
@@ -209,7 +165,7 @@ void readCell(QXmlStreamReader& xml, const SheetContext& context, int row, int c
             hasFormula = true;
             xml.skipCurrentElement();
         } else if (xml.name() == QLatin1String("is")) {
-            inlineText = readStringItem(xml);
+            inlineText = readXlsxStringItem(xml);
             hasInline = true;
         } else {
             xml.skipCurrentElement();
@@ -218,56 +174,57 @@ void readCell(QXmlStreamReader& xml, const SheetContext& context, int row, int c
     if (xml.hasError()) return;
 
     if (type == QLatin1String("inlineStr")) {
-        cells.set(row, col, hasInline ? inlineText : value);
+        rows.set(row, col, hasInline ? inlineText : value);
         return;
     }
     if (!hasValue) {
         if (hasFormula)
-            cells.setUnreadable(row, col, QStringLiteral("Die Zelle %1 enthält eine Formel ohne gespeichertes Ergebnis. "
-                                                         "Bitte die Arbeitsmappe in einem Tabellenprogramm öffnen, "
-                                                         "berechnen lassen und speichern.")
-                                              .arg(SheetCells::reference(row, col)));
+            rows.setUnreadable(row, col, QStringLiteral("Die Zelle %1 enthält eine Formel ohne gespeichertes Ergebnis. "
+                                                        "Bitte die Arbeitsmappe in einem Tabellenprogramm öffnen, "
+                                                        "berechnen lassen und speichern.")
+                                             .arg(SheetCells::reference(row, col)));
         return;  // a cell with a format only
     }
-    const auto damaged = [&] { setUnreadableValue(cells, row, col); };
+    const auto damaged = [&] { setUnreadableValue(rows, row, col); };
     if (type == QLatin1String("s")) {
         bool ok = false;
         const qulonglong index = value.trimmed().toULongLong(&ok);
         if (!ok) return damaged();
-        sharedStrings.push_back({row, col, index});
+        std::optional<QString> text = context.sharedStrings.at(index);
+        if (!text) return damaged();
+        rows.set(row, col, std::move(*text));
     } else if (type == QLatin1String("str")) {
-        cells.set(row, col, value);
+        rows.set(row, col, value);
     } else if (type == QLatin1String("b")) {
-        cells.set(row, col, value.trimmed() == QLatin1String("1") || value.trimmed() == QLatin1String("true"));
+        rows.set(row, col, value.trimmed() == QLatin1String("1") || value.trimmed() == QLatin1String("true"));
     } else if (type == QLatin1String("e")) {
-        cells.set(row, col, CellError{value.trimmed()});
+        rows.set(row, col, CellError{value.trimmed()});
     } else if (type == QLatin1String("d")) {
         const QDateTime when = QDateTime::fromString(value.trimmed(), Qt::ISODate);
         if (!when.isValid()) return damaged();
-        cells.set(row, col, when);
+        rows.set(row, col, when);
     } else {
         const std::optional<double> number = xmlNumber(value);
         if (!number) return damaged();
         const bool date = style >= 0 && std::size_t(style) < context.dateStyles.size() && context.dateStyles[std::size_t(style)];
         if (date) {
             if (const auto when = spreadsheetDate::fromSerial(*number, context.system)) {
-                cells.set(row, col, *when);
+                rows.set(row, col, *when);
                 return;
             }
         }
-        cells.set(row, col, *number);
+        rows.set(row, col, *number);
     }
 }
 
-// Rows come in ascending order: reading stops at the first row below rowLimit.
-SheetCells readSheet(const ZipPackage& zip, const QString& part, const SheetContext& context, int rowLimit,
-                     std::vector<SharedStringCell>& sharedStrings)
+// Rows come in ascending order: reading stops at the first row below the last one asked for.
+// The sheet's dimension is not read: it may declare any size.
+void readSheet(const ZipPackage& zip, const QString& part, const SheetContext& context, RowAssembler& rows)
 {
-    SheetCells cells;
     ZipPart device(zip, part);
     QXmlStreamReader xml(&device);
     int row = 0, col = 0;
-    while (!xml.atEnd()) {
+    while (!xml.atEnd() && rows.active()) {
         xml.readNext();
         if (!xml.isStartElement()) continue;
         if (xml.name() == QLatin1String("row")) {
@@ -275,23 +232,21 @@ SheetCells readSheet(const ZipPackage& zip, const QString& part, const SheetCont
             const int r = xml.attributes().value(QLatin1String("r")).toInt(&ok);
             row = ok ? r : row + 1;
             col = 0;
-            if (row > rowLimit) break;
         } else if (xml.name() == QLatin1String("c")) {
             int r = row, c = col + 1;
             const auto ref = xml.attributes().value(QLatin1String("r"));
             if (!ref.isEmpty() && !parseReference(ref, r, c)) badPart(part);
             col = c;
-            if (r > rowLimit) break;
-            readCell(xml, context, std::max(r, 1), c, cells, sharedStrings);
+            readCell(xml, context, std::max(r, 1), c, rows);
         }
     }
     checkXml(xml, device, part);
-    return cells;
+    rows.endRow();
 }
 
 }  // namespace
 
-FirstWorksheet readXlsx(const QString& path, int rowLimit)
+QString readXlsx(const QString& path, int lastRow, const SheetRowHandler& handler)
 {
     ZipPackage zip(path);
     const QString notWorkbook = QStringLiteral("Die Datei ist ein Office-Dokument, aber keine Arbeitsmappe.");
@@ -342,17 +297,8 @@ FirstWorksheet readXlsx(const QString& path, int rowLimit)
         if (isType(rel, QLatin1String("sharedStrings"))) stringsPart = rel.target;
         if (isType(rel, QLatin1String("styles"))) dateStyles = readDateStyles(zip, rel.target);
     }
-    std::vector<SharedStringCell> sharedStringCells;
-    SheetCells cells = readSheet(zip, sheetPart, SheetContext{dateStyles, system}, rowLimit, sharedStringCells);
-
-    std::size_t needed = 0;
-    for (const SharedStringCell& cell : sharedStringCells)
-        needed = std::max<std::size_t>(needed, std::min<qulonglong>(cell.index, ZipPackage::maxPartSize) + 1);
-    const std::vector<QString> strings =
-        stringsPart.isEmpty() ? std::vector<QString>() : readSharedStrings(zip, stringsPart, needed);
-    for (const SharedStringCell& cell : sharedStringCells) {
-        if (cell.index < strings.size()) cells.set(cell.row, cell.col, strings[cell.index]);
-        else setUnreadableValue(cells, cell.row, cell.col);
-    }
-    return {sheetName, std::move(cells)};
+    XlsxSharedStrings sharedStrings(zip, stringsPart);
+    RowAssembler rows(lastRow, handler);
+    readSheet(zip, sheetPart, SheetContext{dateStyles, system, sharedStrings}, rows);
+    return sheetName;
 }
