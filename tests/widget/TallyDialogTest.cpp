@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
@@ -96,9 +97,9 @@ TEST_F(WindowTest, TallyTypedByKeyboardGoesIntoTheBoxesAndBerechnenCalculatesIt)
         typeRow(QStringLiteral("Spültisch"), QStringLiteral("2"), QStringLiteral("1"));
         EXPECT_EQ(table.model()->rowCount(), 5);  // the last Tab began a row
         EXPECT_EQ(table.model()->index(1, 3).data().toString(), QStringLiteral("8"));
-        for (QLabel* label : d.findChildren<QLabel*>()) {
-            if (label->accessibleName() == QStringLiteral("Total Belastungswerte")) total = label->text();
-            if (label->accessibleName() == QStringLiteral("Grösster Einzel BW")) largest = label->text();
+        for (QLineEdit* value : d.findChildren<QLineEdit*>()) {
+            if (value->accessibleName() == QStringLiteral("Total Belastungswerte")) total = value->text();
+            if (value->accessibleName() == QStringLiteral("Grösster Einzel BW")) largest = value->text();
         }
         EXPECT_EQ(verdictOf(d), QStringLiteral("Formel: Einzel BW 4"));
         press(Qt::Key_Return);  // ends the editing of the new row's first cell

@@ -7,6 +7,7 @@
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -14,21 +15,20 @@
 
 namespace {
 
-// A value of the summary; a screen reader names it after what it holds.
-QLabel* addValue(QFormLayout& form, const QString& name)
+// A value of the summary: a read-only box without a frame, which a screen
+// reader names after what it holds and reads its text (of a label it reads
+// only the name).
+QLineEdit* addValue(QFormLayout& form, const QString& name)
 {
-    auto* value = new QLabel;
+    auto* value = new QLineEdit;
+    value->setReadOnly(true);
+    value->setFrame(false);
     value->setAccessibleName(name);
-    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPalette colours = value->palette();
+    colours.setColor(QPalette::Base, colours.color(QPalette::Window));
+    value->setPalette(colours);
     form.addRow(name + QLatin1Char(':'), value);
     return value;
-}
-
-QPushButton* addButton(QDialogButtonBox& box, const QString& text, QDialogButtonBox::ButtonRole role)
-{
-    QPushButton* button = box.addButton(text, role);
-    button->setAutoDefault(false);
-    return button;
 }
 
 }  // namespace
@@ -57,6 +57,8 @@ TallyDialog::TallyDialog(QWidget* parent, const NumberText& numbers, const std::
     for (int column : {TallyModel::UnitsEach, TallyModel::Count, TallyModel::Units})
         m_table->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setStretchLastSection(false);
+    // Room for a number of several digits below the shortest heading.
+    m_table->horizontalHeader()->setMinimumSectionSize(m_table->fontMetrics().horizontalAdvance(QStringLiteral("0000,00")) + 16);
 
     auto* summary = new QFormLayout;
     m_total = addValue(*summary, QStringLiteral("Total Belastungswerte"));
@@ -66,12 +68,14 @@ TallyDialog::TallyDialog(QWidget* parent, const NumberText& numbers, const std::
     m_verdict->setAccessibleName(QStringLiteral("Berechnung"));
     m_verdict->setWordWrap(true);
 
+    // The row commands at the left, "Übernehmen" and "Abbrechen" where the platform puts them.
+    auto* removeRow = new QPushButton(QStringLiteral("&Zeile löschen"));
+    auto* removeAll = new QPushButton(QStringLiteral("&Alle löschen"));
     auto* buttons = new QDialogButtonBox;
-    QPushButton* removeRow = addButton(*buttons, QStringLiteral("&Zeile löschen"), QDialogButtonBox::ActionRole);
-    QPushButton* removeAll = addButton(*buttons, QStringLiteral("&Alle löschen"), QDialogButtonBox::ResetRole);
-    m_accept = addButton(*buttons, QStringLiteral("Übernehmen"), QDialogButtonBox::AcceptRole);
+    m_accept = buttons->addButton(QStringLiteral("Übernehmen"), QDialogButtonBox::AcceptRole);
+    QPushButton* cancel = buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+    for (QPushButton* button : {removeRow, removeAll, m_accept, cancel}) button->setAutoDefault(false);
     m_accept->setDefault(true);
-    addButton(*buttons, QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &TallyDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &TallyDialog::reject);
     connect(removeRow, &QPushButton::clicked, this, &TallyDialog::removeSelectedRows);
@@ -83,7 +87,12 @@ TallyDialog::TallyDialog(QWidget* parent, const NumberText& numbers, const std::
     layout->addWidget(m_table, 1);
     layout->addLayout(summary);
     layout->addWidget(m_verdict);
-    layout->addWidget(buttons);
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(removeRow);
+    commands->addWidget(removeAll);
+    commands->addStretch(1);
+    commands->addWidget(buttons);
+    layout->addLayout(commands);
     resize(560, 400);
 
     showSummary();
@@ -109,6 +118,7 @@ void TallyDialog::showSummary()
     m_total->setText(s.totalText);
     m_largest->setText(s.largest ? s.largestText : QStringLiteral("–"));
     m_verdict->setText(s.verdict);
+    m_verdict->setAccessibleDescription(s.verdict);
     // Dark red for a line that names a fault or a refusal.
     const bool fine = s.transferable() && s.outcome.accepted();
     m_verdict->setStyleSheet(fine ? QString() : QStringLiteral("color: #a00000"));

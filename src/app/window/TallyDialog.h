@@ -8,6 +8,7 @@
 
 class NumberText;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class TallyModel;
 class TallyTableView;
@@ -41,8 +42,8 @@ private:
 
     TallyModel* m_model;
     TallyTableView* m_table;
-    QLabel* m_total;
-    QLabel* m_largest;
+    QLineEdit* m_total;
+    QLineEdit* m_largest;
     QLabel* m_verdict;
     QPushButton* m_accept;
 };
