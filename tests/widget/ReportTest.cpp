@@ -4,7 +4,6 @@
 #include "WindowFixture.h"
 
 #include "app/window/PictureCanvas.h"
-#include "app/window/TallyModel.h"
 #include "table/Grid.h"
 
 #include <QAction>
@@ -14,7 +13,6 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -313,44 +311,4 @@ TEST_F(ReportTest, DruckenWithoutThePrintModuleSaysWhy)
         << dialogs.messages[0].text.toStdString();
     EXPECT_EQ(grid().rows(), rows);
     EXPECT_EQ(window->form().Berechnet(), Form1::True);
-}
-
-// A result calculated from the tally's two texts: its rows in the report,
-// until the user edits one of the boxes.
-TEST_F(ReportTest, ReportOfATalliedResultListsTheRowsUntilABoxIsEdited)
-{
-    dialogs.expect([](QDialog& d) {
-        auto* table = d.findChild<QTableView*>(QStringLiteral("tallyTable"));
-        auto* rows = table ? qobject_cast<TallyModel*>(table->model()) : nullptr;
-        if (!rows) return int(QDialog::Rejected);
-        rows->appendRow();
-        const QStringList cells{"Urinal", local("0.5"), "3", "", "Dusche", "2", "1"};
-        for (int i = 0; i < int(cells.size()); ++i)
-            if (i % 4 != 3) rows->setData(rows->index(i / 4, i % 4), cells[i]);
-        d.accept();
-        return d.result();
-    });
-    action("mnubelastung").trigger();
-    EXPECT_EQ(box(1).text(), local("3.5"));
-    click(1);
-    // The formula for a largest single unit of 2 at 3.5 loading units: 0.25349 l/s (python3, decimal module).
-    EXPECT_EQ(box(3).text(), local("0.25"));
-
-    const std::vector<QStringList> lines = pageLines(saveReport(QStringLiteral("Liste.pdf")), 1);
-    const std::vector<QStringList> expected{
-        words(QStringLiteral("Ermittlung der Belastungswerte")),
-        words(QStringLiteral("Entnahmestelle BW je Stück Anzahl BW")),
-        words(local("Urinal 0.5 3 1.5")),
-        words(QStringLiteral("Dusche 2 1 2")),
-        words(local("Total Belastungswerte 3.5")),
-    };
-    for (const QStringList& line : expected) {
-        SCOPED_TRACE(line.join(QLatin1Char(' ')).toStdString());
-        EXPECT_EQ(countLines(lines, line), 1);
-    }
-
-    type(1, QStringLiteral("0"));
-    const std::vector<QStringList> edited = pageLines(saveReport(QStringLiteral("Bearbeitet.pdf")), 1);
-    EXPECT_EQ(countLines(edited, words(QStringLiteral("Ermittlung der Belastungswerte"))), 0);
-    EXPECT_EQ(countLines(edited, words(local("Urinal 0.5 3 1.5"))), 0);
 }
