@@ -36,6 +36,7 @@ public:
     void mnuend_Click();     // "Beenden"
     void mnuhilfe_Click();   // "Hilfe"
     void mnuinfo_Click();    // "Info"
+    void mnubelastung_Click();  // "Belastungswerte zusammenzählen…"
 
     // Runs a menu command, named as its menu item. A failure that the command
     // does not report itself is shown in a "Fehler" message naming the command
@@ -66,6 +67,7 @@ public:
 
     std::int16_t Berechnet() const { return m_Berechnet; }
     const ChartGeometry& chart() const { return m_chart; }
+    const NumberText& numbers() const { return m_numbers; }
 
 private:
     // Minimum check, outputs, chart mark and table row of one case.
@@ -77,7 +79,19 @@ private:
         double BW;
         double Einzel;
         double Q;
+        bool tallied = false;  // calculated from the two texts the tally put into the boxes
     };
+
+    // The two texts "Übernehmen" of the tally dialog put into Text1 and
+    // Text2, until "Neue Eingabe".
+    struct TallyTransfer {
+        QString total;
+        QString largest;
+    };
+    // Whether Text1 and Text2 still hold what the tally put there.
+    bool tallyStillTyped() const;
+    // The report's "Ermittlung der Belastungswerte" of the rows of the last transfer.
+    void reportTally(ReportContent& content) const;
 
     View& m_view;
     NumberText m_numbers;
@@ -85,4 +99,7 @@ private:
     std::int16_t m_Berechnet = False;
     ChartGeometry m_chart;  // Breite, Hoehe, Rand, XBW2, YQ02, XBW10, XBW100, XBW1000, YQ1, YQ10
     std::optional<MarkedResult> m_marked;
+    std::vector<tally::Row> m_tallyRows;  // of the last "Übernehmen"; the dialog opens with them
+    QStringList m_tallyNames;             // every name transferred, offered for completion
+    std::optional<TallyTransfer> m_transferred;
 };

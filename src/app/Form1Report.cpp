@@ -69,6 +69,8 @@ ReportContent Form1::reportContent() const
                           .arg(threshold));
     }
 
+    if (m_marked && m_marked->tallied && tallyStillTyped()) reportTally(content);
+
     const Grid& grid = m_view.MSFlexGrid1();
     for (int row = 0; row < grid.rows(); ++row) {
         std::vector<ReportContent::Cell> cells;

@@ -24,6 +24,11 @@ struct ReportContent {
     QLocale locale;              // paper size and the texts below
     QString created;             // date and time the report was made
     QStringList operatingPoint;  // lines about the result marked in the chart; empty when none is marked
+    // "Ermittlung der Belastungswerte": the header row, the tally's rows
+    // (Entnahmestelle, BW je Stück, Anzahl, BW) and their total; empty unless
+    // the marked result was calculated from the two texts the tally put into
+    // the boxes, and they are still there.
+    std::vector<std::vector<Cell>> tally;
     std::vector<Formula> formulas;
     std::vector<std::vector<Cell>> table;  // the header row, then every row that holds any text
 };

@@ -4,6 +4,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+#include <vector>
+
+#include "tally/TallyRow.h"
+
 class Canvas;
 class Grid;
 class QIODevice;
@@ -56,6 +61,15 @@ public:
     // throws RuntimeError.
     virtual void writeReport(QIODevice& device, const ReportContent& content) = 0;
     virtual void printReport(const ReportContent& content) = 0;
+
+    // The modal dialog "Belastungswerte zusammenzählen" with the given rows
+    // (none: one empty row) and `names` offered for completion in its column
+    // "Entnahmestelle". Returns the rows as they stand when the user closes
+    // it with "Übernehmen", which it allows only for a tally that
+    // tally::summarize finds transferable, rows without any text left out;
+    // nothing after "Abbrechen".
+    virtual std::optional<std::vector<tally::Row>> showTallyDialog(const std::vector<tally::Row>& rows,
+                                                                   const QStringList& names) = 0;
 
     // Ends the program at once; nothing is saved or asked.
     virtual void endProgram() = 0;

@@ -68,6 +68,11 @@ QString NumberText::plain(double value) const
     return m_locale.toString(value, 'g', QLocale::FloatingPointShortest);
 }
 
+QString NumberText::exact(double value) const
+{
+    return m_locale.toString(value, 'f', QLocale::FloatingPointShortest);
+}
+
 QString NumberText::general(double value) const
 {
     // Fifteen significant digits are what a double always carries through,

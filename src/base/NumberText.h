@@ -36,6 +36,12 @@ public:
     // same double, no grouping (the chart's "number text" labels).
     QString plain(double value) const;
 
+    // The shortest text that reads back as the same double, in plain digits
+    // with the locale's decimal separator: never an exponent, never rounded
+    // (12.5 is "12,5" in de_DE, 1e20 is "100000000000000000000"). The texts
+    // the program itself writes into the input boxes.
+    QString exact(double value) const;
+
     // A number as a spreadsheet's General format and the classic
     // number-to-text conversion show it: at most 15 significant digits,
     // trailing zeros dropped; plain digits from 0.0001 up to 10^15 - 1,

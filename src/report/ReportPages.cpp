@@ -244,6 +244,15 @@ int layOut(QPagedPaintDevice& device, QPainter* painter, const ReportContent& co
     }
 
     const double w = pages.width();
+    if (!content.tally.empty()) {
+        Table tally(pages, {w * 0.46, w * 0.18, w * 0.18, w * 0.18});
+        pages.need(pages.mm(8) + tally.start(content.tally));
+        pages.line(heading, QStringLiteral("Ermittlung der Belastungswerte"));
+        pages.advance(pages.mm(1));
+        tally.paint(content.tally);
+        pages.advance(pages.mm(6));
+    }
+
     Table formulas(pages, {w * 0.46, w * 0.18, w * 0.18, w * 0.18});
     const std::vector<Row> formulaTable = formulaRows(content);
     pages.need(pages.mm(20) + formulas.start(formulaTable));

@@ -39,6 +39,17 @@ QString RecordingView::answerDialog(const Dialog& dialog)
     return answer;
 }
 
+std::optional<std::vector<tally::Row>> RecordingView::showTallyDialog(const std::vector<tally::Row>& rows,
+                                                                     const QStringList& names)
+{
+    tallyDialogs.push_back({rows, names});
+    log << QStringLiteral("tally dialog");
+    if (tallyAnswers.empty()) return std::nullopt;
+    std::vector<tally::Row> answer = std::move(tallyAnswers.front());
+    tallyAnswers.pop_front();
+    return answer;
+}
+
 bool RecordingView::showDocument(const QString& path)
 {
     shownDocuments << path;

@@ -42,6 +42,10 @@ public:
     bool showDocument(const QString& path) override;
     void writeReport(QIODevice& device, const ReportContent& content) override;
     void printReport(const ReportContent& content) override;
+    // Records the rows and names it opens with and answers with the next
+    // queued rows ("Übernehmen"); nothing queued: "Abbrechen".
+    std::optional<std::vector<tally::Row>> showTallyDialog(const std::vector<tally::Row>& rows,
+                                                           const QStringList& names) override;
     void endProgram() override { ++endRequests; }
 
     void type(TextBox box, const QString& text) { boxes[index(box)] = text; }
@@ -52,6 +56,12 @@ public:
     std::vector<Message> messages;
     std::vector<Dialog> dialogs;
     std::deque<QString> dialogAnswers;
+    struct TallyDialog {
+        std::vector<tally::Row> rows;
+        QStringList names;
+    };
+    std::vector<TallyDialog> tallyDialogs;
+    std::deque<std::vector<tally::Row>> tallyAnswers;
     QStringList shownDocuments;
     bool canShowDocuments = true;
     int endRequests = 0;

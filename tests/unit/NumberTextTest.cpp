@@ -164,4 +164,25 @@ TEST(NumberText, GeneralIsWhatASpreadsheetShows)
     }
 }
 
+// Expected texts from python3: format(Decimal(repr(value)), "f"), the
+// shortest digits that read back, written without an exponent.
+TEST(NumberText, ExactTextHasNoExponentAndReadsBackAsTheSameDouble)
+{
+    const General table[] = {
+        {"de_DE", 12.5, "12,5"},
+        {"de_DE", 24, "24"},
+        {"de_DE", 0.1 + 0.2, "0,30000000000000004"},
+        {"de_DE", 1.0 / 3.0, "0,3333333333333333"},
+        {"C", 1e20, "100000000000000000000"},
+        {"C", 1.5e-7, "0.00000015"},
+        {"C", 9007199254740994.0, "9007199254740994"},
+        {"de_CH", 1234567.25, "1234567.25"},  // no grouping apostrophe
+    };
+    for (const General& f : table) {
+        const NumberText numbers{QLocale(QString::fromLatin1(f.locale))};
+        EXPECT_EQ(numbers.exact(f.value), QString::fromUtf8(f.text)) << f.locale << " " << f.value;
+        EXPECT_EQ(numbers.toDouble(numbers.exact(f.value)), f.value) << f.locale << " " << f.value;
+    }
+}
+
 }  // namespace

@@ -43,7 +43,7 @@ TEST_F(WindowTest, HilfeShowsThatNoHelpIsAvailable)
 {
     QTest::keyClicks(focused(), QStringLiteral("12"));
     dialogs.expectMessage();
-    chooseFromMenu(*window, Qt::Key_E, "mnuextras", 0);
+    chooseFromMenu(*window, Qt::Key_E, "mnuextras", 1);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     const ScriptedDialogs::Message& m = dialogs.messages[0];
     EXPECT_EQ(m.caption, QStringLiteral("Hilfe,"));
@@ -61,7 +61,7 @@ TEST_F(WindowTest, InfoShowsTheCreditsLineByLineAndLeavesTheResult)
     calculate(QStringLiteral("250"), QStringLiteral("5"));
     const QString flow = box(3).text();
     dialogs.expectMessage();
-    chooseFromMenu(*window, Qt::Key_E, "mnuextras", 1);
+    chooseFromMenu(*window, Qt::Key_E, "mnuextras", 2);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     const ScriptedDialogs::Message& m = dialogs.messages[0];
     EXPECT_EQ(m.caption, QStringLiteral("Über dieses Programm"));

@@ -93,7 +93,7 @@ TEST_F(WindowTest, MenuBarHoldsDateiAndExtras)
           {"mnuteilstrecken", "Teilstrecken berechnen…"},
           {"mnuprotokoll", "Protokoll als PDF speichern…"}, {"mnudrucken", "Protokoll drucken…", "Ctrl+P"},
           {"mnulinie3", ""}, {"mnuend", "Beenden"}}},
-        {"mnuextras", "&Extras", {{"mnuhilfe", "Hilfe"}, {"mnulinie4", ""}, {"mnuinfo", "Info"}}},
+        {"mnuextras", "&Extras", {{"mnubelastung", "Belastungswerte zusammenzählen…"}, {"mnulinie5", ""}, {"mnuhilfe", "Hilfe"}, {"mnulinie4", ""}, {"mnuinfo", "Info"}}},
     };
 
     const QList<QAction*> titles = window->menuBar()->actions();

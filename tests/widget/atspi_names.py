@@ -2,6 +2,7 @@
 does and checks their roles, names and descriptions; makes one calculation
 (250 loading units, largest single unit 5: 1,63 l/s) and opens the file
 dialog, whose Qt texts must be German; "Neue Eingabe" takes the mark away.
+Then the tally dialog: its table, summary and buttons by name.
 Exits non-zero on the first fault."""
 import subprocess
 import sys
@@ -93,4 +94,21 @@ until("the file dialog", lambda: len(find(app, "dialog", timeout=0)), 0)
 
 buttons["Neue Eingabe"].queryAction().doAction(0)
 until("the chart's description after Neue Eingabe", lambda: chart.description, "grafische Darstellung")
+# "Belastungswerte zusammenzählen…", the first item of the menu "Extras".
+extras = one(app, "menu item", "Extras").queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+subprocess.run(["xdotool", "mousemove", str(extras.x + extras.width // 2), str(extras.y + extras.height // 2),
+                "click", "1", "sleep", "0.5", "key", "Down", "Return"], check=True)
+tally = one(app, "dialog", "Belastungswerte zusammenzählen")
+rows = one(tally, "table", "Entnahmestellen").queryTable()
+headings = [rows.getColumnHeader(c).name for c in range(rows.nColumns)]
+if headings != ["Entnahmestelle", "BW je Stück", "Anzahl", "BW"]:
+    fail(f"the tally table's headings read {headings}")
+for name, text in (("Total Belastungswerte", "0"), ("Grösster Einzel BW", "–")):
+    until(f"the tally's {name}", lambda: one(tally, "text", name).queryText().getText(0, -1), text)
+until("the tally's line", lambda: one(tally, "label", "Berechnung").description,
+      "Noch keine Entnahmestelle mit Anzahl ab 1")
+for name in ("Übernehmen", "Abbrechen", "Zeile löschen", "Alle löschen"):
+    one(tally, "push button", name)
+subprocess.run(["xdotool", "key", "Escape"], check=True)
+until("the tally dialog", lambda: len(find(app, "dialog", timeout=0)), 0)
 print("AT-SPI names, roles and descriptions as expected")

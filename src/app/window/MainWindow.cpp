@@ -6,6 +6,7 @@
 #include "app/window/PictureCanvas.h"
 #include "app/window/ResultsGridView.h"
 #include "app/window/SaveFileDialog.h"
+#include "app/window/TallyDialog.h"
 #include "app/window/Twips.h"
 #include "app/window/WindowFonts.h"
 #include "base/RuntimeError.h"
@@ -174,7 +175,7 @@ void MainWindow::createMenus()
         {menu.mnuteilstrecken, &Form1::mnuteilstrecken_Click},
         {menu.mnuprotokoll, &Form1::mnuprotokoll_Click}, {menu.mnudrucken, &Form1::mnudrucken_Click},
         {menu.mnuend, &Form1::mnuend_Click},             {menu.mnuhilfe, &Form1::mnuhilfe_Click},
-        {menu.mnuinfo, &Form1::mnuinfo_Click},
+        {menu.mnuinfo, &Form1::mnuinfo_Click},           {menu.mnubelastung, &Form1::mnubelastung_Click},
     };
     for (const auto& [action, command] : commands)
         connect(action, &QAction::triggered, this,
@@ -262,6 +263,15 @@ QString MainWindow::runFileDialog(QFileDialog& dialog, const QString& fileName, 
     if (!fileName.isEmpty()) dialog.selectFile(fileName);
     if (m_present(dialog) != QDialog::Accepted) return {};
     return dialog.selectedFiles().value(0);
+}
+
+std::optional<std::vector<tally::Row>> MainWindow::showTallyDialog(const std::vector<tally::Row>& rows,
+                                                                   const QStringList& names)
+{
+    TallyDialog dialog(this, m_form.numbers(), rows, names);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (m_present(dialog) != QDialog::Accepted) return std::nullopt;
+    return dialog.rows();
 }
 
 bool MainWindow::showDocument(const QString& path)

@@ -56,6 +56,8 @@ public:
     QString showOpenDialog(const QString& fileName, const QList<FileFilter>& filters) override;
     QString showSaveDialog(const QString& fileName, const QList<FileFilter>& filters, const QString& suffix,
                            const QStringList& replaced = {}) override;
+    std::optional<std::vector<tally::Row>> showTallyDialog(const std::vector<tally::Row>& rows,
+                                                           const QStringList& names) override;
     bool showDocument(const QString& path) override;
     void writeReport(QIODevice& device, const ReportContent& content) override;
     void printReport(const ReportContent& content) override;

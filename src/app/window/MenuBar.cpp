@@ -43,6 +43,8 @@ MenuActions createMenus(QMenuBar& bar)
     actions.mnuend = addItem(*datei, "mnuend", QStringLiteral("Beenden"));
 
     QMenu* extras = addMenu(bar, "mnuextras", QStringLiteral("&Extras"));
+    actions.mnubelastung = addItem(*extras, "mnubelastung", QStringLiteral("Belastungswerte zusammenzählen…"));
+    addSeparator(*extras, "mnulinie5");
     actions.mnuhilfe = addItem(*extras, "mnuhilfe", QStringLiteral("Hilfe"));
     addSeparator(*extras, "mnulinie4");
     actions.mnuinfo = addItem(*extras, "mnuinfo", QStringLiteral("Info"));

@@ -11,6 +11,7 @@ struct MenuActions {
     QAction* mnuprotokoll = nullptr;  // "Protokoll als PDF speichern…"
     QAction* mnudrucken = nullptr;    // "Protokoll drucken…", Ctrl+P
     QAction* mnuend = nullptr;     // "Beenden"
+    QAction* mnubelastung = nullptr;  // "Belastungswerte zusammenzählen…"
     QAction* mnuhilfe = nullptr;   // "Hilfe"
     QAction* mnuinfo = nullptr;    // "Info"
 };

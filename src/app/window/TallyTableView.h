@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+#include <functional>
+
+// The table of the tally dialog, used as a spreadsheet: typing starts
+// editing a cell; Tab and Shift+Tab move through the typed columns (the
+// computed "BW" is skipped), and Tab from the last typed cell of the last row
+// adds a row and goes there; Ctrl+Tab and Ctrl+Shift+Tab leave the table.
+// Delete outside an editor asks for the selected rows to be removed. Its
+// model is a TallyModel.
+class TallyTableView : public QTableView {
+    Q_OBJECT
+
+public:
+    explicit TallyTableView(QWidget* parent = nullptr);
+
+signals:
+    void deleteRequested();
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The editors of the tally's cells: each keystroke reaches the model at once,
+// so that the summary follows the typing; Escape gives the cell back the text
+// it had. The column "Entnahmestelle" completes names given by `names`.
+class TallyCellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    TallyCellDelegate(std::function<QStringList()> names, QObject* parent);
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+protected:
+    bool eventFilter(QObject* editor, QEvent* event) override;
+
+private:
+    std::function<QStringList()> m_names;
+};

@@ -1,0 +1,216 @@
+// "Belastungswerte zusammenzählen…" in the real window, driven by keyboard
+// as a person types: the dialog's table, its summary, its buttons, and what
+// "Übernehmen" and "Abbrechen" leave in the window.
+#include "WindowFixture.h"
+
+#include "app/window/PictureCanvas.h"
+#include "table/Grid.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+// Each key to whichever widget has the keyboard at that moment, as an editor
+// opens and closes between them; an editor closes after Return only once
+// the events queued by it are handled.
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    QCoreApplication::processEvents();
+}
+
+void typeKeys(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 128)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        else  // "ü": no key of its own in QTest, its text is what counts
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+// Typed cell by cell with Tab after each, as in a spreadsheet.
+void typeRow(const QString& name, const QString& each, const QString& count)
+{
+    for (const QString& cell : {name, each, count}) {
+        typeKeys(cell);
+        press(Qt::Key_Tab);
+    }
+}
+
+// Shows the dialog the window would run, for the keyboard. Not modal while
+// the test drives it, so that the watchdog leaves it alone.
+bool showForKeys(QDialog& dialog)
+{
+    EXPECT_EQ(dialog.windowModality(), Qt::ApplicationModal);
+    dialog.setWindowModality(Qt::NonModal);
+    dialog.show();
+    dialog.activateWindow();
+    return QTest::qWaitFor([&dialog] { return QApplication::activeWindow() == &dialog; }, 2000);
+}
+
+QTableView& tableOf(QDialog& dialog)
+{
+    auto* table = dialog.findChild<QTableView*>(QStringLiteral("tallyTable"));
+    if (!table) throw std::runtime_error("no tally table");
+    return *table;
+}
+
+QString verdictOf(QDialog& dialog)
+{
+    auto* verdict = dialog.findChild<QLabel*>(QStringLiteral("tallyVerdict"));
+    return verdict ? verdict->text() : QStringLiteral("(none)");
+}
+
+QPushButton* buttonOf(QDialog& dialog, const QString& text)
+{
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+        if (button->text().remove(QLatin1Char('&')) == text) return button;
+    return nullptr;
+}
+
+QString local(QString number)
+{
+    return number.replace(QLatin1Char('.'), QLocale::system().decimalPoint());
+}
+
+}  // namespace
+
+TEST_F(WindowTest, TallyTypedByKeyboardGoesIntoTheBoxesAndBerechnenCalculatesIt)
+{
+    QString total, largest;
+    dialogs.expect([&](QDialog& d) {
+        if (!showForKeys(d)) return int(QDialog::Rejected);
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Belastungswerte zusammenzählen"));
+        QTableView& table = tableOf(d);
+        EXPECT_EQ(QApplication::focusWidget(), &table);
+        EXPECT_EQ(table.currentIndex(), table.model()->index(0, 0));
+        typeRow(QStringLiteral("Waschtisch"), QStringLiteral("1"), QStringLiteral("6"));
+        typeRow(QStringLiteral("Dusche"), QStringLiteral("2"), QStringLiteral("4"));
+        typeRow(QStringLiteral("Badewanne"), QStringLiteral("4"), QStringLiteral("2"));
+        typeRow(QStringLiteral("Spültisch"), QStringLiteral("2"), QStringLiteral("1"));
+        EXPECT_EQ(table.model()->rowCount(), 5);  // the last Tab began a row
+        EXPECT_EQ(table.model()->index(1, 3).data().toString(), QStringLiteral("8"));
+        for (QLineEdit* value : d.findChildren<QLineEdit*>()) {
+            if (value->accessibleName() == QStringLiteral("Total Belastungswerte")) total = value->text();
+            if (value->accessibleName() == QStringLiteral("Grösster Einzel BW")) largest = value->text();
+        }
+        EXPECT_EQ(verdictOf(d), QStringLiteral("Formel: Einzel BW 4"));
+        press(Qt::Key_Return);  // ends the editing of the new row's first cell
+        EXPECT_TRUE(d.isVisible());
+        press(Qt::Key_Return);  // "Übernehmen"
+        return d.result();
+    });
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
+    auto* menu = window->findChild<QMenu*>(QStringLiteral("mnuextras"));
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000));
+    QTest::keyClick(menu, Qt::Key_Return);
+    EXPECT_EQ(total, QStringLiteral("24"));
+    EXPECT_EQ(largest, QStringLiteral("4"));
+    EXPECT_EQ(box(1).text(), QStringLiteral("24"));
+    EXPECT_EQ(box(2).text(), QStringLiteral("4"));
+    click(1);
+    // The formula for a largest single unit of 4 at 24 loading units: 0.73144 l/s (python3, decimal module).
+    EXPECT_EQ(box(3).text(), local(QStringLiteral("0.73")));
+    EXPECT_EQ(box(4).text(), local(QStringLiteral("43.9")));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(WindowTest, EveryInvalidCellKeepsUebernehmenDisabledAndAbbrechenChangesNothing)
+{
+    calculate(QStringLiteral("250"), QStringLiteral("5"));
+    const QStringList boxes{box(1).text(), box(2).text(), box(3).text(), box(4).text()};
+    const QImage chart = canvas().image().copy();
+    const int rows = grid().rows();
+    const QString fraction = QStringLiteral("1") + QLocale::system().decimalPoint() + QStringLiteral("5");
+    struct Case {
+        QString each, count;
+        int column;  // of the invalid cell
+        QString reason;
+    } cases[] = {
+        {"zwei", "1", 1, "BW je Stück ist keine Zahl: »zwei«"},
+        {"-2", "1", 1, "BW je Stück muss grösser als 0 sein: »-2«"},
+        {"0", "1", 1, "BW je Stück muss grösser als 0 sein: »0«"},
+        {"2", fraction, 2, "Anzahl muss eine ganze Zahl ab 0 sein: »" + fraction + "«"},
+        {"2", "drei", 2, "Anzahl ist keine Zahl: »drei«"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reason.toStdString());
+        dialogs.expect([&](QDialog& d) {
+            if (!showForKeys(d)) return int(QDialog::Rejected);
+            typeKeys(QStringLiteral("WC"));
+            press(Qt::Key_Tab);
+            typeKeys(c.each);
+            press(Qt::Key_Tab);
+            typeKeys(c.count);
+            press(Qt::Key_Return);
+            EXPECT_EQ(verdictOf(d), QStringLiteral("Zeile 1: ") + c.reason);
+            const QModelIndex cell = tableOf(d).model()->index(0, c.column);
+            EXPECT_EQ(cell.data(Qt::ToolTipRole).toString(), c.reason);
+            EXPECT_TRUE(cell.data(Qt::BackgroundRole).isValid());
+            EXPECT_EQ(tableOf(d).model()->index(0, 3).data().toString(), QString());
+            QPushButton* accept = buttonOf(d, QStringLiteral("Übernehmen"));
+            EXPECT_TRUE(accept && !accept->isEnabled());
+            press(Qt::Key_Return);
+            EXPECT_TRUE(d.isVisible());
+            press(Qt::Key_Escape);
+            return d.result();
+        });
+        window->form().mnubelastung_Click();
+    }
+    EXPECT_EQ((QStringList{box(1).text(), box(2).text(), box(3).text(), box(4).text()}), boxes);
+    EXPECT_EQ(canvas().image(), chart);
+    EXPECT_EQ(grid().rows(), rows);
+    EXPECT_EQ(window->form().Berechnet(), Form1::True);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(WindowTest, TallyTableMovesLikeASpreadsheetCompletesNamesAndRemovesRows)
+{
+    const std::vector<tally::Row> earlier{{"Waschtisch", "1", "6"}, {"Dusche", "2", "4"}};
+    dialogs.expect([&](QDialog& d) {
+        if (!showForKeys(d)) return int(QDialog::Rejected);
+        QTableView& table = tableOf(d);
+        const auto at = [&table] { return std::pair(table.currentIndex().row(), table.currentIndex().column()); };
+        press(Qt::Key_Tab);
+        press(Qt::Key_Tab);
+        press(Qt::Key_Tab);
+        EXPECT_EQ(at(), std::pair(1, 0));  // past the computed "BW"
+        press(Qt::Key_Backtab);
+        EXPECT_EQ(at(), std::pair(0, 2));
+        for (int i = 0; i < 4; ++i) press(Qt::Key_Tab);
+        EXPECT_EQ(at(), std::pair(2, 0));
+        EXPECT_EQ(table.model()->rowCount(), 3);
+        typeKeys(QStringLiteral("Ba"));  // "Badewanne" was typed in an earlier tally
+        typeRow(QString(), QStringLiteral("4"), QStringLiteral("2"));
+        EXPECT_EQ(table.model()->index(2, 0).data().toString(), QStringLiteral("Badewanne"));
+        press(Qt::Key_Escape);  // leaves the editor of the fourth row
+        EXPECT_TRUE(d.isVisible());
+        table.setCurrentIndex(table.model()->index(0, 1));
+        press(Qt::Key_Delete);
+        EXPECT_EQ(table.model()->rowCount(), 3);
+        press(Qt::Key_Return);
+        return d.result();
+    });
+    const auto rows = window->showTallyDialog(earlier, {QStringLiteral("Badewanne")});
+    ASSERT_TRUE(rows.has_value());
+    EXPECT_EQ(*rows, (std::vector<tally::Row>{{"Dusche", "2", "4"}, {"Badewanne", "4", "2"}}));
+
+    dialogs.expect([&](QDialog& d) {
+        if (!showForKeys(d)) return int(QDialog::Rejected);
+        press(Qt::Key_A, Qt::AltModifier);  // "Alle löschen", clicked as a button shows it pressed
+        EXPECT_TRUE(QTest::qWaitFor([&d] { return tableOf(d).model()->rowCount() == 1; }, 2000));
+        EXPECT_EQ(tableOf(d).model()->index(0, 0).data().toString(), QString());
+        EXPECT_FALSE(buttonOf(d, QStringLiteral("Übernehmen"))->isEnabled());
+        EXPECT_EQ(QApplication::focusWidget(), &tableOf(d));
+        press(Qt::Key_Escape);
+        return d.result();
+    });
+    EXPECT_FALSE(window->showTallyDialog(*rows, {}).has_value());
+}
