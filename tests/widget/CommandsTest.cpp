@@ -89,7 +89,7 @@ TEST_F(WindowTest, BeendenAndClosingTheWindowEndTheProgram)
              button(3).setFocus();
              QTest::keyClick(&button(3), Qt::Key_Space);
          }},
-        {"menu Datei, Beenden", [this] { chooseFromMenu(*window, Qt::Key_D, "mnudatei", 4); }},
+        {"menu Datei, Beenden", [this] { chooseFromMenu(*window, Qt::Key_D, "mnudatei", 5); }},
         {"close through the window system",
          [this] {
              QCloseEvent close;

@@ -49,10 +49,10 @@ xdotool type --delay 20 5
 menu=$(($(xwininfo -id "$WINDOW" | awk '/^ *Height:/ { print $2 }') - 616))
 xdotool mousemove --window "$WINDOW" $(((3120 + 1335 / 2) / 15)) $((menu + (720 + 375 / 2) / 15)) click 1
 sleep 0.3
-# "Datei" in the menu bar, then its third item.
+# "Datei" in the menu bar, then its fourth item.
 xdotool mousemove --window "$WINDOW" 25 8 click 1
 sleep 0.5
-xdotool key Down Down Down Return
+xdotool key Down Down Down Down Return
 focus_dialog '^(Save As|Speichern unter)$' || fail "no save dialog appeared"
 xdotool type --delay 10 "$work/Protokoll"
 sleep 0.3

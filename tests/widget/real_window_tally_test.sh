@@ -80,13 +80,13 @@ xdotool key Return
 for _ in $(seq 30); do xdotool search --name '^Belastungswerte zusammenz' >/dev/null 2>&1 || break; sleep 0.1; done
 xdotool search --name '^Belastungswerte zusammenz' >/dev/null 2>&1 && fail "Übernehmen did not close the dialog"
 
-# "Berechnen", then the report through the Datei menu's third item.
+# "Berechnen", then the report through the Datei menu's fourth item.
 menu=$(($(xwininfo -id "$WINDOW" | awk '/^ *Height:/ { print $2 }') - 616))
 xdotool mousemove --window "$WINDOW" $(((3120 + 1335 / 2) / 15)) $((menu + (720 + 375 / 2) / 15)) click 1
 sleep 0.3
 xdotool mousemove --window "$WINDOW" 25 8 click 1
 sleep 0.5
-xdotool key Down Down Down Return
+xdotool key Down Down Down Down Return
 focus_dialog '^(Save As|Speichern unter)$' || fail "no save dialog appeared"
 xdotool type --delay 10 "$work/Protokoll"
 sleep 0.3
