@@ -46,20 +46,28 @@ void ReadRows(benchmark::State& state, const char* name, void (*write)(const QSt
 BENCHMARK_CAPTURE(ReadRows, csv, "teilstrecken.csv", largeWorkbooks::writeSectionsCsv)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ReadRows, xlsx, "teilstrecken.xlsx", largeWorkbooks::writeSectionsXlsx)->Unit(benchmark::kMillisecond);
 
-// As a result list is written: four texts, then four numbers, two in formats.
+// As a result list is written: a name, the two units, a remark, the formula,
+// the flows in their formats and a note for every tenth.
 void WriteRows(benchmark::State& state)
 {
     const QString path = folder().filePath(QStringLiteral("ergebnis.xlsx"));
-    const QString formats[] = {QString(), QString(), QStringLiteral("0.00"), QStringLiteral("0.0")};
+    const QString twoDecimals = QStringLiteral("0.00"), oneDecimal = QStringLiteral("0.0");
+    const QString formula = QStringLiteral("Einzel BW 2"), note = QStringLiteral("Total 1,5 BW unter dem Minimum 2");
     QString reason;
     const auto write = [&] {
         const auto writer = files.newWorkbook(path, QStringLiteral("Teilstrecken"), reason);
         if (!writer) return;
         std::vector<WrittenCell> row;
         for (int r = 1; r <= sections && reason.isEmpty(); ++r) {
-            row.clear();
-            for (int c = 1; c <= 4; ++c) row.push_back({r, c, QStringLiteral("Teilstrecke %1-%2").arg(r).arg(c), {}});
-            for (int c = 5; c <= 8; ++c) row.push_back({r, c, r * 0.731 + c, formats[c - 5]});
+            const double total = 300 + r % 900;
+            row = {{r, 1, QStringLiteral("Teilstrecke ") + QString::number(r), {}},
+                   {r, 2, total, {}},
+                   {r, 3, double(2 + r % 7), {}},
+                   {r, 4, QStringLiteral("Bemerkung ") + QString::number(r % 1000), {}},
+                   {r, 5, formula, {}},
+                   {r, 6, 0.2 * total / 60, twoDecimals},
+                   {r, 7, 0.2 * total, oneDecimal},
+                   {r, 8, r % 10 ? QString() : note, {}}};
             reason = writer->addRow(row);
         }
         if (reason.isEmpty()) reason = writer->finish();
