@@ -27,6 +27,16 @@ std::string_view SaxAttributes::find(std::string_view name, bool inNamespace) co
     return {};
 }
 
+std::optional<std::string_view> SaxAttributes::get(std::string_view ns, std::string_view name) const
+{
+    for (int i = 0; i < m_count; ++i) {
+        const unsigned char** a = m_attributes + 5 * i;
+        if (view(a[0]) == name && view(a[2]) == ns)
+            return std::string_view(reinterpret_cast<const char*>(a[3]), std::size_t(a[4] - a[3]));
+    }
+    return std::nullopt;
+}
+
 // libxml2 calls C functions: an exception of the handler is kept until
 // libxml2 has returned, and the parser stopped.
 struct SaxCallbacks {
@@ -44,14 +54,14 @@ struct SaxCallbacks {
         }
     }
 
-    static void start(void* context, const xmlChar* name, const xmlChar*, const xmlChar*, int, const xmlChar**,
+    static void start(void* context, const xmlChar* name, const xmlChar*, const xmlChar* ns, int, const xmlChar**,
                       int count, int, const xmlChar** attributes)
     {
-        guarded(context, [&](SaxHandler& h) { h.start(view(name), SaxAttributes(attributes, count)); });
+        guarded(context, [&](SaxHandler& h) { h.start(view(name), view(ns), SaxAttributes(attributes, count)); });
     }
-    static void end(void* context, const xmlChar* name, const xmlChar*, const xmlChar*)
+    static void end(void* context, const xmlChar* name, const xmlChar*, const xmlChar* ns)
     {
-        guarded(context, [&](SaxHandler& h) { h.end(view(name)); });
+        guarded(context, [&](SaxHandler& h) { h.end(view(name), view(ns)); });
     }
     static void characters(void* context, const xmlChar* text, int length)
     {

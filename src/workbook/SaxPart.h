@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <exception>
+#include <optional>
 #include <string_view>
 
 class ZipPackage;
@@ -19,6 +20,8 @@ public:
     std::string_view value(std::string_view name) const { return find(name, false); }
     // The same for an attribute in some namespace (r:id).
     std::string_view namespaced(std::string_view name) const { return find(name, true); }
+    // The attribute of this namespace and local name; none when there is none.
+    std::optional<std::string_view> get(std::string_view ns, std::string_view name) const;
 
 private:
     std::string_view find(std::string_view name, bool inNamespace) const;
@@ -27,13 +30,13 @@ private:
     int m_count;
 };
 
-// What a part's XML is told to as it is parsed; names are local names, texts
-// UTF-8 and may come in several pieces.
+// What a part's XML is told to as it is parsed: local names with their
+// namespace; texts in UTF-8, which may come in several pieces.
 class SaxHandler {
 public:
     virtual ~SaxHandler() = default;
-    virtual void start(std::string_view name, const SaxAttributes& attributes) = 0;
-    virtual void end(std::string_view) {}
+    virtual void start(std::string_view name, std::string_view ns, const SaxAttributes& attributes) = 0;
+    virtual void end(std::string_view, std::string_view) {}
     virtual void characters(std::string_view) {}
 };
 

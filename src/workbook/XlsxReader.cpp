@@ -36,8 +36,8 @@ void parsePart(const ZipPackage& zip, const QString& part,
             : onStart(s), onEnd(e)
         {
         }
-        void start(std::string_view name, const SaxAttributes& a) override { onStart(name, a); }
-        void end(std::string_view name) override
+        void start(std::string_view name, std::string_view, const SaxAttributes& a) override { onStart(name, a); }
+        void end(std::string_view name, std::string_view) override
         {
             if (onEnd) onEnd(name);
         }

@@ -6,7 +6,7 @@ XlsxSharedStrings::XlsxSharedStrings(const ZipPackage& zip, const QString& part)
     if (!part.isEmpty()) m_part = std::make_unique<SaxPart>(zip, part, handler);
 }
 
-void XlsxSharedStrings::start(std::string_view name, const SaxAttributes&)
+void XlsxSharedStrings::start(std::string_view name, std::string_view, const SaxAttributes&)
 {
     if (name == "si") {
         m_inItem = true;
@@ -18,7 +18,7 @@ void XlsxSharedStrings::start(std::string_view name, const SaxAttributes&)
     }
 }
 
-void XlsxSharedStrings::end(std::string_view name)
+void XlsxSharedStrings::end(std::string_view name, std::string_view)
 {
     if (!m_inItem) return;
     if (name == "si") {

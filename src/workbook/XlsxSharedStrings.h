@@ -49,8 +49,8 @@ public:
     std::optional<QString> at(qulonglong index);
 
 private:
-    void start(std::string_view name, const SaxAttributes&) override;
-    void end(std::string_view name) override;
+    void start(std::string_view name, std::string_view, const SaxAttributes&) override;
+    void end(std::string_view name, std::string_view) override;
     void characters(std::string_view piece) override { m_item.characters(piece); }
 
     std::unique_ptr<SaxPart> m_part;

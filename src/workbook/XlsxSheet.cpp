@@ -38,7 +38,7 @@ public:
     {
     }
 
-    void start(std::string_view name, const SaxAttributes& a) override
+    void start(std::string_view name, std::string_view, const SaxAttributes& a) override
     {
         if (m_inCell) {
             if (m_inInline) m_inline.start(name);
@@ -67,7 +67,7 @@ public:
         }
     }
 
-    void end(std::string_view name) override
+    void end(std::string_view name, std::string_view) override
     {
         if (!m_inCell) return;
         if (name == "c") {
