@@ -176,6 +176,13 @@ TEST(CsvRows, SmallCasesAreReadOrRefused)
     }
 }
 
+// AddressSanitizer holds freed memory back for a while: the peak tells nothing there.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool peakTellsMemory = false;
+#else
+constexpr bool peakTellsMemory = true;
+#endif
+
 // The rise of the peak resident memory while `work` runs, in MiB.
 template <typename Work>
 double peakRiseMiB(Work work)
@@ -280,7 +287,9 @@ TEST(HostileRows, AreRefusedOrReadInBoundedMemory)
         if (c.reason) EXPECT_TRUE(reason.contains(QString::fromUtf8(c.reason))) << c.path.toStdString() << ": " << reason.toStdString();
         else EXPECT_EQ(reason, QString()) << c.path.toStdString();
         EXPECT_EQ(rows, c.rows) << c.path.toStdString();
-        EXPECT_LT(rise, 32.0) << c.path.toStdString();
+        if (peakTellsMemory) {
+            EXPECT_LT(rise, 32.0) << c.path.toStdString();
+        }
     }
 }
 
