@@ -51,29 +51,10 @@ QByteArray columnName(int col)
     return QByteArray(1, char('A' + col - 1));
 }
 
-}  // namespace
-
-void writeXlsx(const QString& path, int rows)
+// An .xlsx package of one worksheet "Messwerte" with the given sheet data
+// rows and shared string items.
+void writeXlsxPackage(const QString& path, QByteArray& sheet, QByteArray& strings, int count)
 {
-    QRandomGenerator random(20261208);
-    QByteArray sheet = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
-<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>)";
-    QByteArray strings;
-    int count = 0;
-    for (int r = 1; r <= rows; ++r) {
-        sheet += "<row r=\"" + QByteArray::number(r) + "\">";
-        for (int c = 1; c <= columns; ++c) {
-            const QByteArray ref = columnName(c) + QByteArray::number(r);
-            if (isNumber(r, c)) {
-                sheet += "<c r=\"" + ref + "\"><v>" + QByteArray::number(number(r)) + "</v></c>";
-            } else {
-                sheet += "<c r=\"" + ref + "\" t=\"s\"><v>" + QByteArray::number(count++) + "</v></c>";
-                strings += "<si><t>" + text(random, r, c) + "</t></si>";
-            }
-        }
-        sheet += "</row>";
-    }
-    sheet += "</sheetData></worksheet>";
     const QByteArray sst = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
 <sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" count=")" +
                            QByteArray::number(count) + "\" uniqueCount=\"" + QByteArray::number(count) + "\">" +
@@ -103,6 +84,95 @@ void writeXlsx(const QString& path, int rows)
         {"xl/sharedStrings.xml", sst},
         {"xl/worksheets/sheet1.xml", sheet},
     });
+}
+
+}  // namespace
+
+void writeXlsx(const QString& path, int rows)
+{
+    QRandomGenerator random(20261208);
+    QByteArray sheet = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>)";
+    QByteArray strings;
+    int count = 0;
+    for (int r = 1; r <= rows; ++r) {
+        sheet += "<row r=\"" + QByteArray::number(r) + "\">";
+        for (int c = 1; c <= columns; ++c) {
+            const QByteArray ref = columnName(c) + QByteArray::number(r);
+            if (isNumber(r, c)) {
+                sheet += "<c r=\"" + ref + "\"><v>" + QByteArray::number(number(r)) + "</v></c>";
+            } else {
+                sheet += "<c r=\"" + ref + "\" t=\"s\"><v>" + QByteArray::number(count++) + "</v></c>";
+                strings += "<si><t>" + text(random, r, c) + "</t></si>";
+            }
+        }
+        sheet += "</row>";
+    }
+    sheet += "</sheetData></worksheet>";
+    writeXlsxPackage(path, sheet, strings, count);
+}
+
+namespace {
+
+// Section r's total and largest single unit.
+double sectionTotal(int r)
+{
+    return 300 + r % 900 + (r % 2 ? 0.5 : 0.0);
+}
+int sectionLargest(int r)
+{
+    static const int units[] = {2, 3, 4, 5, 8};
+    return units[r % 5];
+}
+QByteArray sectionName(int r)
+{
+    return "Teilstrecke " + QByteArray::number(r);
+}
+
+}  // namespace
+
+void writeSectionsXlsx(const QString& path, int rows)
+{
+    QRandomGenerator random(20261208);
+    QByteArray sheet = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>)";
+    QByteArray strings;
+    int count = 0;
+    const auto textCell = [&](const char* col, int r, const QByteArray& value) {
+        sheet += "<c r=\"" + QByteArray(col) + QByteArray::number(r) + "\" t=\"s\"><v>" + QByteArray::number(count++) +
+                 "</v></c>";
+        strings += "<si><t>" + value + "</t></si>";
+    };
+    const auto numberCell = [&](const char* col, int r, double value) {
+        sheet += "<c r=\"" + QByteArray(col) + QByteArray::number(r) + "\"><v>" + QByteArray::number(value) + "</v></c>";
+    };
+    sheet += "<row r=\"1\">";
+    textCell("A", 1, "Teilstrecke");
+    textCell("B", 1, "BW");
+    textCell("C", 1, "Einzel BW");
+    textCell("D", 1, "Bemerkung");
+    sheet += "</row>";
+    for (int r = 2; r <= rows + 1; ++r) {
+        sheet += "<row r=\"" + QByteArray::number(r) + "\">";
+        textCell("A", r, sectionName(r));
+        numberCell("B", r, sectionTotal(r));
+        numberCell("C", r, sectionLargest(r));
+        textCell("D", r, text(random, r, 4));
+        sheet += "</row>";
+    }
+    sheet += "</sheetData></worksheet>";
+    writeXlsxPackage(path, sheet, strings, count);
+}
+
+void writeSectionsCsv(const QString& path, int rows)
+{
+    QRandomGenerator random(20261208);
+    QByteArray csv = "Teilstrecke;BW;Einzel BW;Bemerkung\r\n";
+    for (int r = 2; r <= rows + 1; ++r)
+        csv += sectionName(r) + ';' + QByteArray::number(sectionTotal(r)).replace('.', ',') + ';' +
+               QByteArray::number(sectionLargest(r)) + ";\"Grüße, " + text(random, r, 4) + "\"\r\n";
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size()) throw std::runtime_error("cannot write the list");
 }
 
 void writeOds(const QString& path, int rows)

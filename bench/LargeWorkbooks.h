@@ -21,4 +21,12 @@ void writeOds(const QString& path, int rows);
 // An Excel 97 workbook; at most 65536 rows, the format's limit.
 void writeXls(const QString& path, int rows);
 
+// Section lists for the row benchmarks: the headings "Teilstrecke", "BW",
+// "Einzel BW", "Bemerkung", then `rows` sections, each a name and a remark of
+// its own, a total of loading units and a largest single unit. In .xlsx the
+// texts are shared strings and the units numbers; the CSV is UTF-8 with
+// semicolons and decimal commas, as a German spreadsheet program writes it.
+void writeSectionsXlsx(const QString& path, int rows);
+void writeSectionsCsv(const QString& path, int rows);
+
 }  // namespace largeWorkbooks

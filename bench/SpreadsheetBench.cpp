@@ -2,6 +2,7 @@
 // large workbooks, and "Ausgeben nach MS Excel" of a 100-row table, each
 // through Form1's menu handler with the recording fakes answering the file dialog.
 #include "LargeWorkbooks.h"
+#include "PeakMemory.h"
 #include "app/Form1.h"
 #include "fakes/RecordingView.h"
 #include "workbook/LinkedWorkbookFiles.h"
@@ -12,9 +13,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <malloc.h>
-
-#include <fstream>
 #include <map>
 #include <string>
 
@@ -36,16 +34,6 @@ void Import(benchmark::State& state, const QString& file)
 }
 BENCHMARK_CAPTURE(Import, xls, QStringLiteral("values-xlwt.xls"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Import, xlsx, QStringLiteral("values-openpyxl.xlsx"))->Unit(benchmark::kMillisecond);
-
-// A line of /proc/self/status in KiB, e.g. "VmHWM".
-double statusKiB(const std::string& key)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(key + ":", 0) == 0) return std::stod(line.substr(key.size() + 1));
-    return 0;
-}
 
 // The large workbooks, made once: 100,000 rows of ten texts (.xls: the
 // format's 65,536 rows).
@@ -72,14 +60,10 @@ void ImportLarge(benchmark::State& state, const char* suffix)
     view.canShowDocuments = false;
     Form1 form(view, QLocale::c(), WorkbookModule(linkedWorkbookFiles()));
     form.Form_Load();
-    // Free memory back to the system (making the workbooks left much of it),
-    // then the peak down to the present.
-    malloc_trim(0);
-    std::ofstream("/proc/self/clear_refs") << "5";
-    const double before = statusKiB("VmRSS");
-    view.dialogAnswers.push_back(path);
-    form.mnuexcel1_Click();
-    const double extra = (statusKiB("VmHWM") - before) / 1024.0;
+    const double extra = peakMemory::riseMiB([&] {
+        view.dialogAnswers.push_back(path);
+        form.mnuexcel1_Click();
+    });
     for (auto _ : state) {
         view.dialogAnswers.push_back(path);
         form.mnuexcel1_Click();

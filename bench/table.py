@@ -10,6 +10,8 @@ TARGETS = {
     "Import/xlsx": "below 30 ms",
     "ExportHundredRows": "below 30 ms",
     "ImportLarge": "below 50 ms and 20 MiB more memory",
+    "ReadRows": "below 400 ms and 50 MiB more memory",
+    "WriteRows": "below 400 ms and 50 MiB more memory",
     "ReportPdf/25": "below 100 ms",
     "ReportPdf/1000": "below 1 s",
     "SectionsToWorkbook": "below 1 s and 100 MiB more memory",

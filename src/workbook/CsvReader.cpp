@@ -17,7 +17,7 @@ namespace {
 constexpr qsizetype chunk = 64 * 1024;
 constexpr int maxFieldChars = 32767;                       // of a spreadsheet cell
 constexpr qsizetype maxFieldBytes = 4 * maxFieldChars;     // in UTF-8 at most
-constexpr qsizetype maxRowBytes = 16 * 1024 * 1024;
+constexpr qsizetype maxRowBytes = 8 * 1024 * 1024;
 const QByteArray utf8Mark("\xEF\xBB\xBF");
 
 // What the first pass finds out.
@@ -142,7 +142,7 @@ public:
         if (++m_fields > SheetCells::maxCols)
             return fail(QStringLiteral("Zeile %1 hat mehr als %2 Felder (so viele Spalten hat eine Tabelle höchstens).")
                             .arg(m_row).arg(SheetCells::maxCols));
-        if (m_rowBytes > maxRowBytes) return fail(QStringLiteral("Zeile %1 ist länger als 16 MiB.").arg(m_row));
+        if (m_rowBytes > maxRowBytes) return fail(QStringLiteral("Zeile %1 ist länger als 8 MiB.").arg(m_row));
         if (length == 0) return;
         if (m_row > SheetCells::maxRows)
             return fail(QStringLiteral("Die Datei hat mehr als %1 Zeilen (so viele hat eine Tabelle höchstens).")

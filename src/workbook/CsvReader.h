@@ -18,7 +18,8 @@
 //
 // Refused with a RuntimeError and a German reason: a file with NUL bytes or
 // in UTF-16, a field longer than 32767 characters, a row of more than 16384
-// fields or more than 16 MiB, a quote left open at the end of the file (a
+// fields or more than 8 MiB, more rows than a sheet has (1048576) when the
+// whole sheet is asked for, a quote left open at the end of the file (a
 // cut-off file: what it holds cannot be told apart from a damaged one).
 // Memory stays bounded by these limits whatever the file.
 void readCsv(const QString& path, int lastRow, const SheetRowHandler& handler);

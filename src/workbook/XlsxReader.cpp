@@ -1,33 +1,48 @@
 #include "workbook/XlsxReader.h"
 
 #include "base/RuntimeError.h"
+#include "workbook/SaxPart.h"
 #include "workbook/SpreadsheetDate.h"
-#include "workbook/SheetCells.h"
 #include "workbook/XlsxSharedStrings.h"
+#include "workbook/XlsxSheet.h"
 #include "workbook/XmlNumber.h"
 #include "workbook/ZipPackage.h"
 
 #include <QHash>
+#include <QStringList>
 #include <QUrl>
-#include <QXmlStreamReader>
 
+#include <functional>
 #include <vector>
 
 namespace {
 
 using spreadsheetDate::System;
 
-[[noreturn]] void badPart(const QString& part)
+QString utf8(std::string_view text)
 {
-    throw RuntimeError(QStringLiteral("Der Teil „%1“ der Arbeitsmappe ist kein gültiges XML: die Datei ist beschädigt.").arg(part));
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-// A fault of the part's data (a checksum, inflating) is the better reason
-// than the XML error it leads to.
-void checkXml(const QXmlStreamReader& xml, const ZipPart& device, const QString& part)
+// Parses a small part whole, telling its start and end elements to the functions.
+void parsePart(const ZipPackage& zip, const QString& part,
+               const std::function<void(std::string_view, const SaxAttributes&)>& onStart,
+               const std::function<void(std::string_view)>& onEnd = {})
 {
-    device.throwFault();
-    if (xml.hasError()) badPart(part);
+    struct Handler : SaxHandler {
+        const std::function<void(std::string_view, const SaxAttributes&)>& onStart;
+        const std::function<void(std::string_view)>& onEnd;
+        Handler(const std::function<void(std::string_view, const SaxAttributes&)>& s, const std::function<void(std::string_view)>& e)
+            : onStart(s), onEnd(e)
+        {
+        }
+        void start(std::string_view name, std::string_view, const SaxAttributes& a) override { onStart(name, a); }
+        void end(std::string_view name, std::string_view) override
+        {
+            if (onEnd) onEnd(name);
+        }
+    } handler(onStart, onEnd);
+    SaxPart(zip, part, handler).parseAll();
 }
 
 struct Relationship {
@@ -69,18 +84,10 @@ QHash<QString, Relationship> readRelationships(const ZipPackage& zip, const QStr
     const QString relsPart = relationshipsOf(sourcePart);
     QHash<QString, Relationship> rels;
     if (!zip.contains(relsPart)) return rels;
-    ZipPart device(zip, relsPart);
-    QXmlStreamReader xml(&device);
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (!xml.isStartElement() || xml.name() != QLatin1String("Relationship")) continue;
-        const auto a = xml.attributes();
-        if (a.value(QLatin1String("TargetMode")) == QLatin1String("External")) continue;
-        rels.insert(a.value(QLatin1String("Id")).toString(),
-                    {a.value(QLatin1String("Type")).toString(),
-                     resolveTarget(folderOf(sourcePart), a.value(QLatin1String("Target")).toString())});
-    }
-    checkXml(xml, device, relsPart);
+    parsePart(zip, relsPart, [&](std::string_view name, const SaxAttributes& a) {
+        if (name != "Relationship" || a.value("TargetMode") == "External") return;
+        rels.insert(utf8(a.value("Id")), {utf8(a.value("Type")), resolveTarget(folderOf(sourcePart), utf8(a.value("Target")))});
+    });
     return rels;
 }
 
@@ -94,154 +101,25 @@ std::vector<bool> readDateStyles(const ZipPackage& zip, const QString& part)
 {
     QHash<int, QString> codes;
     std::vector<bool> dates;
-    ZipPart device(zip, part);
-    QXmlStreamReader xml(&device);
     bool inCellFormats = false;
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement()) {
-            const auto a = xml.attributes();
-            if (xml.name() == QLatin1String("numFmt")) {
-                codes.insert(a.value(QLatin1String("numFmtId")).toInt(), a.value(QLatin1String("formatCode")).toString());
-            } else if (xml.name() == QLatin1String("cellXfs")) {
+    parsePart(
+        zip, part,
+        [&](std::string_view name, const SaxAttributes& a) {
+            if (name == "numFmt") {
+                codes.insert(xmlInteger<int>(a.value("numFmtId")).value_or(0), utf8(a.value("formatCode")));
+            } else if (name == "cellXfs") {
                 inCellFormats = true;
-            } else if (inCellFormats && xml.name() == QLatin1String("xf")) {
-                const int id = a.value(QLatin1String("numFmtId")).toInt();
+            } else if (inCellFormats && name == "xf") {
+                const int id = xmlInteger<int>(a.value("numFmtId")).value_or(0);
                 // A custom format may reuse a built-in number; its code decides then.
                 dates.push_back(codes.contains(id) ? spreadsheetDate::isDateFormat(-1, codes.value(id))
                                                    : spreadsheetDate::isDateFormat(id, QString()));
             }
-        } else if (xml.isEndElement() && xml.name() == QLatin1String("cellXfs")) {
-            inCellFormats = false;
-        }
-    }
-    checkXml(xml, device, part);
+        },
+        [&](std::string_view name) {
+            if (name == "cellXfs") inCellFormats = false;
+        });
     return dates;
-}
-
-// "B12" -> row 12, column 2; false for anything else.
-bool parseReference(QStringView ref, int& row, int& col)
-{
-    qsizetype i = 0;
-    qint64 c = 0, r = 0;
-    while (i < ref.size() && ref[i].isLetter() && ref[i].unicode() < 128 && c <= SheetCells::maxCols)
-        c = c * 26 + (ref[i++].toUpper().unicode() - 'A' + 1);
-    const qsizetype digits = i;
-    while (i < ref.size() && ref[i].isDigit() && r <= SheetCells::maxRows) r = r * 10 + (ref[i++].unicode() - '0');
-    if (c == 0 || i == digits || i != ref.size()) return false;
-    row = int(std::min<qint64>(r, SheetCells::maxRows + 1));
-    col = int(std::min<qint64>(c, SheetCells::maxCols + 1));
-    return true;
-}
-
-struct SheetContext {
-    const std::vector<bool>& dateStyles;
-    System system;
-    XlsxSharedStrings& sharedStrings;
-};
-
-void setUnreadableValue(RowAssembler& rows, int row, int col)
-{
-    rows.setUnreadable(row, col, QStringLiteral("Der Wert der Zelle %1 ist unlesbar: die Datei ist beschädigt.")
-                                     .arg(SheetCells::reference(row, col)));
-}
-
-void readCell(QXmlStreamReader& xml, const SheetContext& context, int row, int col, RowAssembler& rows)
-{
-    const auto a = xml.attributes();
-    const QString type = a.value(QLatin1String("t")).toString();
-    const int style = a.value(QLatin1String("s")).toInt();
-    QString value;
-    bool hasValue = false, hasFormula = false, hasInline = false;
-    QString inlineText;
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isEndElement() && xml.name() == QLatin1String("c")) break;
-        if (!xml.isStartElement()) continue;
-        if (xml.name() == QLatin1String("v")) {
-            value = xml.readElementText();
-            hasValue = true;
-        } else if (xml.name() == QLatin1String("f")) {
-            hasFormula = true;
-            xml.skipCurrentElement();
-        } else if (xml.name() == QLatin1String("is")) {
-            inlineText = readXlsxStringItem(xml);
-            hasInline = true;
-        } else {
-            xml.skipCurrentElement();
-        }
-    }
-    if (xml.hasError()) return;
-
-    if (type == QLatin1String("inlineStr")) {
-        rows.set(row, col, hasInline ? inlineText : value);
-        return;
-    }
-    if (!hasValue) {
-        if (hasFormula)
-            rows.setUnreadable(row, col, QStringLiteral("Die Zelle %1 enthält eine Formel ohne gespeichertes Ergebnis. "
-                                                        "Bitte die Arbeitsmappe in einem Tabellenprogramm öffnen, "
-                                                        "berechnen lassen und speichern.")
-                                             .arg(SheetCells::reference(row, col)));
-        return;  // a cell with a format only
-    }
-    const auto damaged = [&] { setUnreadableValue(rows, row, col); };
-    if (type == QLatin1String("s")) {
-        bool ok = false;
-        const qulonglong index = value.trimmed().toULongLong(&ok);
-        if (!ok) return damaged();
-        std::optional<QString> text = context.sharedStrings.at(index);
-        if (!text) return damaged();
-        rows.set(row, col, std::move(*text));
-    } else if (type == QLatin1String("str")) {
-        rows.set(row, col, value);
-    } else if (type == QLatin1String("b")) {
-        rows.set(row, col, value.trimmed() == QLatin1String("1") || value.trimmed() == QLatin1String("true"));
-    } else if (type == QLatin1String("e")) {
-        rows.set(row, col, CellError{value.trimmed()});
-    } else if (type == QLatin1String("d")) {
-        const QDateTime when = QDateTime::fromString(value.trimmed(), Qt::ISODate);
-        if (!when.isValid()) return damaged();
-        rows.set(row, col, when);
-    } else {
-        const std::optional<double> number = xmlNumber(value);
-        if (!number) return damaged();
-        const bool date = style >= 0 && std::size_t(style) < context.dateStyles.size() && context.dateStyles[std::size_t(style)];
-        if (date) {
-            if (const auto when = spreadsheetDate::fromSerial(*number, context.system)) {
-                rows.set(row, col, *when);
-                return;
-            }
-        }
-        rows.set(row, col, *number);
-    }
-}
-
-// Rows come in ascending order: reading stops at the first row below the last one asked for.
-// The sheet's dimension is not read: it may declare any size.
-void readSheet(const ZipPackage& zip, const QString& part, const SheetContext& context, RowAssembler& rows)
-{
-    ZipPart device(zip, part);
-    QXmlStreamReader xml(&device);
-    int row = 0, col = 0;
-    while (!xml.atEnd() && rows.active()) {
-        xml.readNext();
-        if (!xml.isStartElement()) continue;
-        if (xml.name() == QLatin1String("row")) {
-            bool ok = false;
-            const int r = xml.attributes().value(QLatin1String("r")).toInt(&ok);
-            row = ok ? r : row + 1;
-            col = 0;
-        } else if (xml.name() == QLatin1String("c")) {
-            int r = row, c = col + 1;
-            const auto ref = xml.attributes().value(QLatin1String("r"));
-            if (!ref.isEmpty() && !parseReference(ref, r, c)) badPart(part);
-            col = c;
-            readCell(xml, context, std::max(r, 1), c, rows);
-        }
-    }
-    checkXml(xml, device, part);
-    rows.endRow();
 }
 
 }  // namespace
@@ -260,32 +138,23 @@ QString readXlsx(const QString& path, int lastRow, const SheetRowHandler& handle
     const QHash<QString, Relationship> rels = readRelationships(zip, workbookPart);
 
     // The first sheet in the workbook's order that is a worksheet (not a chart sheet).
-    ZipPart workbookDevice(zip, workbookPart);
-    QXmlStreamReader xml(&workbookDevice);
     bool isWorkbook = false;
     System system = System::From1900;
     QString sheetName, sheetPart;
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (!xml.isStartElement()) continue;
-        const auto a = xml.attributes();
-        if (xml.name() == QLatin1String("workbook")) {
+    parsePart(zip, workbookPart, [&](std::string_view name, const SaxAttributes& a) {
+        if (name == "workbook") {
             isWorkbook = true;
-        } else if (xml.name() == QLatin1String("workbookPr")) {
-            const auto v = a.value(QLatin1String("date1904"));
-            if (v == QLatin1String("1") || v == QLatin1String("true")) system = System::From1904;
-        } else if (xml.name() == QLatin1String("sheet") && sheetPart.isEmpty()) {
-            for (const auto& attribute : a) {
-                if (attribute.name() != QLatin1String("id") || attribute.namespaceUri().isEmpty()) continue;
-                const Relationship rel = rels.value(attribute.value().toString());
-                if (isType(rel, QLatin1String("worksheet"))) {
-                    sheetPart = rel.target;
-                    sheetName = a.value(QLatin1String("name")).toString();
-                }
+        } else if (name == "workbookPr") {
+            const std::string_view v = a.value("date1904");
+            if (v == "1" || v == "true") system = System::From1904;
+        } else if (name == "sheet" && sheetPart.isEmpty()) {
+            const Relationship rel = rels.value(utf8(a.namespaced("id")));
+            if (isType(rel, QLatin1String("worksheet"))) {
+                sheetPart = rel.target;
+                sheetName = utf8(a.value("name"));
             }
         }
-    }
-    checkXml(xml, workbookDevice, workbookPart);
+    });
     if (!isWorkbook) throw RuntimeError(notWorkbook);
     if (sheetPart.isEmpty()) throw RuntimeError(QStringLiteral("Die Arbeitsmappe enthält kein Tabellenblatt."));
     if (!zip.contains(sheetPart))
@@ -299,6 +168,6 @@ QString readXlsx(const QString& path, int lastRow, const SheetRowHandler& handle
     }
     XlsxSharedStrings sharedStrings(zip, stringsPart);
     RowAssembler rows(lastRow, handler);
-    readSheet(zip, sheetPart, SheetContext{dateStyles, system, sharedStrings}, rows);
+    readXlsxSheet(zip, sheetPart, XlsxSheetContext{dateStyles, system, sharedStrings}, rows);
     return sheetName;
 }

@@ -1,50 +1,37 @@
 #include "workbook/XlsxSharedStrings.h"
 
-#include "base/RuntimeError.h"
-#include "workbook/ZipPackage.h"
-
-QString readXlsxStringItem(QXmlStreamReader& xml)
+XlsxSharedStrings::XlsxSharedStrings(const ZipPackage& zip, const QString& part)
 {
-    QString text;
-    int depth = 1;
-    int phonetic = 0;
-    while (depth > 0 && !xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement()) {
-            ++depth;
-            if (xml.name() == QLatin1String("rPh")) ++phonetic;
-            else if (xml.name() == QLatin1String("t") && phonetic == 0) {
-                text += xml.readElementText(QXmlStreamReader::IncludeChildElements);
-                --depth;
-            }
-        } else if (xml.isEndElement()) {
-            --depth;
-            if (xml.name() == QLatin1String("rPh")) --phonetic;
-        }
+    SaxHandler& handler = *this;
+    if (!part.isEmpty()) m_part = std::make_unique<SaxPart>(zip, part, handler);
+}
+
+void XlsxSharedStrings::start(std::string_view name, std::string_view, const SaxAttributes&)
+{
+    if (name == "si") {
+        m_inItem = true;
+        m_item.text.clear();
+        m_item.phonetic = 0;
+        m_item.inText = false;
+    } else if (m_inItem) {
+        m_item.start(name);
     }
-    return text;
 }
 
-XlsxSharedStrings::XlsxSharedStrings(const ZipPackage& zip, const QString& part) : m_part(part)
+void XlsxSharedStrings::end(std::string_view name, std::string_view)
 {
-    if (part.isEmpty()) return;
-    m_device = std::make_unique<ZipPart>(zip, part);
-    m_xml = std::make_unique<QXmlStreamReader>(m_device.get());
+    if (!m_inItem) return;
+    if (name == "si") {
+        m_texts.append(QString::fromUtf8(m_item.text.data(), qsizetype(m_item.text.size())));
+        m_inItem = false;
+    } else {
+        m_item.end(name);
+    }
 }
-
-XlsxSharedStrings::~XlsxSharedStrings() = default;
 
 std::optional<QString> XlsxSharedStrings::at(qulonglong index)
 {
-    while (index >= m_texts.size() && m_xml && !m_xml->atEnd()) {
-        m_xml->readNext();
-        if (m_xml->isStartElement() && m_xml->name() == QLatin1String("si")) m_texts.append(readXlsxStringItem(*m_xml));
-    }
-    if (m_xml && m_xml->atEnd()) {
-        m_device->throwFault();
-        if (m_xml->hasError())
-            throw RuntimeError(
-                QStringLiteral("Der Teil „%1“ der Arbeitsmappe ist kein gültiges XML: die Datei ist beschädigt.").arg(m_part));
+    while (index >= m_texts.size() && m_part && m_part->step()) {
     }
     if (index >= m_texts.size()) return std::nullopt;
     return m_texts.at(std::size_t(index));

@@ -1,39 +1,60 @@
 #pragma once
 
+#include "workbook/SaxPart.h"
 #include "workbook/TextList.h"
 
 #include <QString>
-#include <QXmlStreamReader>
 
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 
 class ZipPackage;
-class ZipPart;
 
-// The text of a shared or inline string item (<si>, <is>) whose start the
-// reader has just read: its <t> and the <t> of its runs, without phonetic
+// Gathers the text of a shared or inline string item (<si>, <is>) from the
+// elements inside it: its <t> and the <t> of its runs, without phonetic
 // readings (<rPh>).
-QString readXlsxStringItem(QXmlStreamReader& xml);
+struct XlsxStringItem {
+    std::string text;  // UTF-8
+    int phonetic = 0;
+    bool inText = false;
+
+    void start(std::string_view name)
+    {
+        if (name == "rPh") ++phonetic;
+        else if (name == "t" && phonetic == 0) inText = true;
+    }
+    void end(std::string_view name)
+    {
+        if (name == "rPh") --phonetic;
+        else if (name == "t") inText = false;
+    }
+    void characters(std::string_view piece)
+    {
+        if (inText) text += piece;
+    }
+};
 
 // The shared string table of an Office Open XML workbook, read forward only
 // as far as the cells ask: a sheet that uses its first hundred texts never
-// inflates the rest. The texts read are kept in one buffer, since any later
-// cell may name any of them. A fault of the part is a RuntimeError.
-class XlsxSharedStrings {
+// inflates the rest. The texts read are kept, since any later cell may name
+// any of them. A fault of the part is a RuntimeError.
+class XlsxSharedStrings : private SaxHandler {
 public:
     // An empty part name: the workbook has no table.
     XlsxSharedStrings(const ZipPackage& zip, const QString& part);
-    ~XlsxSharedStrings();
-    XlsxSharedStrings(const XlsxSharedStrings&) = delete;
-    XlsxSharedStrings& operator=(const XlsxSharedStrings&) = delete;
 
     // Item `index` from 0; none beyond the table's end.
     std::optional<QString> at(qulonglong index);
 
 private:
-    QString m_part;
-    std::unique_ptr<ZipPart> m_device;
-    std::unique_ptr<QXmlStreamReader> m_xml;
+    void start(std::string_view name, std::string_view, const SaxAttributes&) override;
+    void end(std::string_view name, std::string_view) override;
+    void characters(std::string_view piece) override { m_item.characters(piece); }
+
+    std::unique_ptr<SaxPart> m_part;
+    bool m_inItem = false;
+    XlsxStringItem m_item;
     TextList m_texts;
 };

@@ -1,5 +1,7 @@
 // Saving through a temporary file: a failure at any point leaves what was
 // there byte for byte and no stray file.
+#include "FailingRename.h"
+
 #include "base/RuntimeError.h"
 #include "base/SaveFile.h"
 
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -42,6 +45,40 @@ TEST(SaveFile, ReplacesTheTargetOnlyWhenTheWriteIsComplete)
 
     saveFile(path, [](QIODevice& out) { out.write("neu"); });
     EXPECT_EQ(contents(path), QByteArray("neu"));
+}
+
+// The last step fails: the complete temporary file cannot take the old
+// file's place. Both ways the program saves report it and keep what was there.
+TEST(SaveFile, AFailedLastStepIsReportedAndKeepsTheOldFileByteForByte)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Ergebnis.xlsx"));
+    const QByteArray earlier("die Daten von gestern");
+    saveFile(path, [&](QIODevice& out) { out.write(earlier); });
+    const std::function<void()> saves[] = {
+        [&] { saveFile(path, [](QIODevice& out) { out.write("neu"); }); },
+        [&] {
+            saveDraftedFile(path, [](const QString& draft) {
+                QFile file(draft);
+                if (file.open(QIODevice::WriteOnly)) file.write("neu");
+            });
+        },
+    };
+    for (const auto& save : saves) {
+        failingRename::setFailing(true);
+        QString reason;
+        try {
+            save();
+        } catch (const RuntimeError& error) {
+            reason = QString::fromUtf8(error.what());
+        }
+        const int renames = failingRename::failedCalls();
+        failingRename::setFailing(false);
+        ASSERT_GT(renames, 0) << "the save did not end in a rename; this test no longer makes its last step fail";
+        EXPECT_TRUE(reason.contains(QStringLiteral("an ihren Platz"))) << reason.toStdString();
+        EXPECT_EQ(contents(path), earlier);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList(QStringLiteral("Ergebnis.xlsx")));
+    }
 }
 
 TEST(SaveFile, AFolderThatCannotTakeTheFileIsARuntimeError)

@@ -1,3 +1,4 @@
+#include "Openpyxl.h"
 #include "SpreadsheetWindow.h"
 #include "WorkbookFixtures.h"
 
@@ -7,10 +8,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -26,39 +23,6 @@ using TextBox = View::TextBox;
 struct Window : SpreadsheetWindow {
     Window() : SpreadsheetWindow({{"10", "2"}, {"12,7", "3"}, {"400", "-3"}, {"25", "8"}}) {}
 };
-
-// Runs a python3 script with openpyxl, an independent reader and writer of
-// workbooks, and returns what it prints.
-QByteArray runPython(const QString& script, const QString& argument)
-{
-    QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, argument});
-    EXPECT_TRUE(python.waitForFinished(60000));
-    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
-    return python.readAllStandardOutput();
-}
-
-// The saved workbook as openpyxl sees its first worksheet: every cell with
-// its value, type and number format.
-struct SavedCell {
-    QJsonValue value;
-    QString type;    // openpyxl's data type: "n" number, "s" text
-    QString format;  // number format code, "General" when none
-};
-std::map<std::pair<int, int>, SavedCell> readWithOpenpyxl(const QString& path)
-{
-    const QString script = QStringLiteral(
-        "import json, sys, openpyxl\n"
-        "sheet = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
-        "print(json.dumps([[c.row, c.column, c.value, c.data_type, c.number_format]\n"
-        "                  for row in sheet.iter_rows() for c in row if c.value is not None]))\n");
-    std::map<std::pair<int, int>, SavedCell> cells;
-    for (const QJsonValue& entry : QJsonDocument::fromJson(runPython(script, path)).array()) {
-        const QJsonArray a = entry.toArray();
-        cells[{a[0].toInt(), a[1].toInt()}] = {a[2], a[3].toString(), a[4].toString()};
-    }
-    return cells;
-}
 
 TEST(Export, WritesEveryTableTextToItsCellWithNumbersAsNumbersInTheTablesFormats)
 {
