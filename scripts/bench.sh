@@ -6,15 +6,15 @@ cd "$(dirname "$0")/.."
 
 build=build-bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGIPFELFLUSS_BENCH=ON -DGIPFELFLUSS_TESTS=ON >/dev/null
-cmake --build "$build" --target bench_core bench_spreadsheet bench_sections bench_report bench_click_to_result bench_startup_window bench_startup_minimal
+cmake --build "$build" --target bench_core bench_spreadsheet bench_report bench_click_to_result bench_startup_window bench_startup_minimal
 export QT_QPA_PLATFORM=offscreen
 out=$build/results
 mkdir -p "$out"
-for b in bench_core bench_click_to_result bench_spreadsheet bench_sections bench_report; do
+for b in bench_core bench_click_to_result bench_spreadsheet bench_report; do
   "$build/bench/$b" --benchmark_out="$out/$b.json" --benchmark_out_format=json >/dev/null 2>"$out/$b.log"
 done
 
 echo "| benchmark | wall time | target |"
 echo "|---|---|---|"
-python3 bench/table.py "$out/bench_core.json" "$out/bench_click_to_result.json" "$out/bench_spreadsheet.json" "$out/bench_sections.json" "$out/bench_report.json"
+python3 bench/table.py "$out/bench_core.json" "$out/bench_click_to_result.json" "$out/bench_spreadsheet.json" "$out/bench_report.json"
 python3 bench/startup.py "$build/bench/bench_startup_window" "$build/bench/bench_startup_minimal" 20
