@@ -3,15 +3,17 @@
 #include "app/ProgramInfo.h"
 #include "base/RuntimeError.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
 
 ModuleFile::ModuleFile(const QString& fileName, QString subject) : m_subject(std::move(subject))
 {
-    if (QCoreApplication::instance()) {
-        const QDir program(QCoreApplication::applicationDirPath());
+    // The executable's folder as QCoreApplication::applicationDirPath() finds
+    // it on Linux; the window's module is loaded before there is a QApplication.
+    const QFileInfo executable(QStringLiteral("/proc/self/exe"));
+    if (executable.exists()) {
+        const QDir program(executable.canonicalPath());
         m_paths << program.filePath(fileName)
                 << QDir::cleanPath(program.filePath(QLatin1String(programInfo::moduleFolderFromProgram) + u'/' + fileName));
     }
