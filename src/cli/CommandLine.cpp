@@ -34,8 +34,8 @@ QString helpText()
         "  -h, --help     Zeigt diese Hilfe an und endet.\n"
         "  -v, --version  Zeigt die Versionsnummer an und endet.\n"
         "\n"
-        "Dazu kommen für das Fenster die Optionen jedes Qt-Programms, etwa -platform NAME\n"
-        "oder -style NAME.\n");
+        "Dazu kommen für das Fenster die Optionen jedes Qt-Programms, etwa\n"
+        "-platform NAME oder -style NAME.\n");
 }
 
 QString refusal(const QString& what)
