@@ -14,7 +14,8 @@ int runWindow(int argc, char* argv[], QObject* windowWatcher)
     QString failure;
     int status = 1;
     try {
-        ModuleFile module(QLatin1String(programInfo::windowModule), QStringLiteral("für das Fenster"));
+        ModuleFile module(QLatin1String(programInfo::windowModule), QStringLiteral("für das Fenster"),
+                          ModuleFile::Lookup::ModuleFirst);
         status = module.open<WindowProgram>().run(argc, argv, windowWatcher, failure);
     } catch (const RuntimeError& error) {
         failure = QString::fromUtf8(error.what());
