@@ -22,14 +22,17 @@ fi
 status=0
 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen timeout 10 "$prefix/bin/gipfelfluss" -style fusion Datei.xls \
     2>"$prefix/err" || status=$?
-[ "$status" -eq 2 ] && grep -q 'Datei.xls' "$prefix/err" || fail "the installed window module does not answer (status $status)"
+if [ "$status" -ne 2 ] || ! grep -q 'Datei.xls' "$prefix/err"; then
+    fail "the installed window module does not answer (status $status)"
+fi
 # Without it, the program says why in German and fails.
 mv "$window" "$prefix/moved.so"
 status=0
 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen timeout 10 "$prefix/bin/gipfelfluss" -style fusion Datei.xls \
     2>"$prefix/err" || status=$?
-[ "$status" -eq 1 ] && grep -q '^gipfelfluss: Das Programmmodul für das Fenster ist nicht installiert' "$prefix/err" \
-    || fail "without its window module the program ends with status $status: $(cat "$prefix/err")"
+if [ "$status" -ne 1 ] || ! grep -q '^gipfelfluss: Das Programmmodul für das Fenster ist nicht installiert' "$prefix/err"; then
+    fail "without its window module the program ends with status $status: $(cat "$prefix/err")"
+fi
 mv "$prefix/moved.so" "$window"
 # The workbook formats are a module beside the program, loaded on first use:
 # the program itself needs none of the spreadsheet libraries at start.
