@@ -1,10 +1,10 @@
-// Starts the program exactly as it starts itself and ends at its first paint.
+// Starts the program exactly as it starts itself (the launcher loads the
+// window's module, which shows the window) and ends at its first paint.
 #include "FirstPaint.h"
-#include "app/window/MainWindow.h"
-#include "app/window/Program.h"
+#include "cli/Launcher.h"
 
 int main(int argc, char* argv[])
 {
     FirstPaint firstPaint;
-    return runProgram(argc, argv, [&firstPaint](MainWindow& window) { window.installEventFilter(&firstPaint); });
+    return launch(argc, argv, &firstPaint);
 }

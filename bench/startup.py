@@ -22,17 +22,23 @@ def run(probe):
     return elapsed * 1000.0, int(line.split()[1]) / 1024.0
 
 
+def paired(measure, programs, runs):
+    """Samples of measure(program) for each program, `runs` of each, the
+    programs taking turns so that a change in the machine's load falls on
+    all alike."""
+    for program in programs:  # warm the file cache
+        measure(program)
+    samples = [[] for _ in programs]
+    for _ in range(runs):
+        for program, taken in zip(programs, samples):
+            taken.append(measure(program))
+    return samples
+
+
 def main():
     window, minimal = sys.argv[1], sys.argv[2]
     runs = int(sys.argv[3]) if len(sys.argv) > 3 else 20
-    for probe in (window, minimal):  # warm the file cache
-        run(probe)
-    # The two programs take turns, so that a change in the machine's load
-    # falls on both alike.
-    samples = {"window": [], "minimal": []}
-    for _ in range(runs):
-        samples["window"].append(run(window))
-        samples["minimal"].append(run(minimal))
+    samples = dict(zip(("window", "minimal"), paired(run, (window, minimal), runs)))
     results = {name: (statistics.median(s[0] for s in runs_), max(s[1] for s in runs_))
                for name, runs_ in samples.items()}
     w, m = results["window"], results["minimal"]

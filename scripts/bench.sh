@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 
 build=build-bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGIPFELFLUSS_BENCH=ON -DGIPFELFLUSS_TESTS=ON >/dev/null
-cmake --build "$build" --target bench_core bench_spreadsheet bench_report bench_click_to_result bench_startup_window bench_startup_minimal
+cmake --build "$build" --target bench_core bench_spreadsheet bench_report bench_click_to_result bench_startup_window bench_startup_minimal \
+  gipfelfluss bench_command_line_minimal
 export QT_QPA_PLATFORM=offscreen
 out=$build/results
 mkdir -p "$out"
@@ -17,4 +18,6 @@ done
 echo "| benchmark | wall time | target |"
 echo "|---|---|---|"
 python3 bench/table.py "$out/bench_core.json" "$out/bench_click_to_result.json" "$out/bench_spreadsheet.json" "$out/bench_report.json"
-python3 bench/startup.py "$build/bench/bench_startup_window" "$build/bench/bench_startup_minimal" 20
+# The start-up probe lives beside the program, where the launcher finds the window's module.
+python3 bench/startup.py "$build/src/app/window/bench_startup_window" "$build/bench/bench_startup_minimal" 20
+python3 bench/command_line.py "$build/src/app/window/gipfelfluss" "$build/bench/bench_command_line_minimal" 40

@@ -3,15 +3,38 @@
 #include "app/ProgramInfo.h"
 #include "base/RuntimeError.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
 
-ModuleFile::ModuleFile(const QString& fileName, QString subject) : m_subject(std::move(subject))
+namespace {
+
+// Whether the module's libraries may look among their own symbols first
+// (dlopen's RTLD_DEEPBIND). Not when something is preloaded (an allocator,
+// a memory profiler), which must see them too, and not under
+// AddressSanitizer, which refuses it.
+bool ownLookupAllowed()
 {
-    if (QCoreApplication::instance()) {
-        const QDir program(QCoreApplication::applicationDirPath());
+#if defined(__SANITIZE_ADDRESS__)
+    return false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return false;
+#endif
+#endif
+    return qEnvironmentVariableIsEmpty("LD_PRELOAD");
+}
+
+}  // namespace
+
+ModuleFile::ModuleFile(const QString& fileName, QString subject, Lookup lookup)
+    : m_subject(std::move(subject)), m_lookup(lookup)
+{
+    // The executable's folder as QCoreApplication::applicationDirPath() finds
+    // it on Linux; the window's module is loaded before there is a QApplication.
+    const QFileInfo executable(QStringLiteral("/proc/self/exe"));
+    if (executable.exists()) {
+        const QDir program(executable.canonicalPath());
         m_paths << program.filePath(fileName)
                 << QDir::cleanPath(program.filePath(QLatin1String(programInfo::moduleFolderFromProgram) + u'/' + fileName));
     }
@@ -35,6 +58,7 @@ QFunctionPointer ModuleFile::load(const char* name)
     }
     // Destroying the QLibrary leaves the module loaded; only unload() ends that.
     m_library = std::make_shared<QLibrary>(path);
+    if (m_lookup == Lookup::ModuleFirst && ownLookupAllowed()) m_library->setLoadHints(QLibrary::DeepBindHint);
     if (!m_library->load())
         throw RuntimeError(QStringLiteral("Das Programmmodul %1 „%2“ kann nicht geladen werden: %3")
                                .arg(m_subject, QDir::toNativeSeparators(path), m_library->errorString()));

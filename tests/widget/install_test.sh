@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs a build into a scratch prefix and checks what a desktop needs:
-# the program, its workbook and print modules, its desktop entry and its icon in the hicolor theme.
+# the program, its window, workbook and print modules, its desktop entry and its icon in the hicolor theme.
 #   install_test.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -10,6 +10,30 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 [ -x "$prefix/bin/gipfelfluss" ] || fail "bin/gipfelfluss is missing"
+# The window is a module too: the program itself links QtCore alone, so that
+# its command line answers without Qt Widgets, Qt GUI and the window system.
+window=$(find "$prefix/lib" -path '*/gipfelfluss/gipfelfluss-window.so' -type f)
+[ -n "$window" ] || fail "lib/.../gipfelfluss/gipfelfluss-window.so is missing"
+readelf -d "$window" | grep -q 'NEEDED.*libQt6Widgets' || fail "the window module does not link Qt Widgets"
+if readelf -d "$prefix/bin/gipfelfluss" | grep -E 'NEEDED.*(Qt6Widgets|Qt6Gui|X11|xcb)'; then
+    fail "the program links Qt Widgets, Qt GUI or X11 itself"
+fi
+# The installed program finds its window module.
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen timeout 10 "$prefix/bin/gipfelfluss" -style fusion Datei.xls \
+    2>"$prefix/err" || status=$?
+if [ "$status" -ne 2 ] || ! grep -q 'Datei.xls' "$prefix/err"; then
+    fail "the installed window module does not answer (status $status)"
+fi
+# Without it, the program says why in German and fails.
+mv "$window" "$prefix/moved.so"
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen timeout 10 "$prefix/bin/gipfelfluss" -style fusion Datei.xls \
+    2>"$prefix/err" || status=$?
+if [ "$status" -ne 1 ] || ! grep -q '^gipfelfluss: Das Programmmodul für das Fenster ist nicht installiert' "$prefix/err"; then
+    fail "without its window module the program ends with status $status: $(cat "$prefix/err")"
+fi
+mv "$prefix/moved.so" "$window"
 # The workbook formats are a module beside the program, loaded on first use:
 # the program itself needs none of the spreadsheet libraries at start.
 module=$(find "$prefix/lib" -path '*/gipfelfluss/gipfelfluss-workbook.so' -type f)

@@ -1,20 +1,15 @@
 #include "app/window/Program.h"
 
 #include "app/ProgramInfo.h"
-#include "app/window/CommandLine.h"
 #include "app/window/MainWindow.h"
 #include "app/window/ProgramStyle.h"
 #include "app/window/QtTranslations.h"
+#include "cli/CommandLine.h"
 
 #include <QApplication>
 
 int runProgram(int argc, char* argv[], const std::function<void(MainWindow&)>& beforeShow)
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-    const CommandLine early = readCommandLine(arguments, CommandLine::Stage::BeforeQt);
-    if (early.request != CommandLine::Request::Window) return answerCommandLine(early);
-
     QApplication app(argc, argv);
     const CommandLine line = readCommandLine(QCoreApplication::arguments(), CommandLine::Stage::AfterQt);
     if (line.request != CommandLine::Request::Window) return answerCommandLine(line);

@@ -4,8 +4,9 @@
 
 class MainWindow;
 
-// The program from its command line to the end of its event loop: --help,
-// --version and refused options are answered (most before Qt looks for a
-// display), otherwise Qt's translations are installed and the window shown.
-// `beforeShow` sees the window just before it is first shown.
+// The window from its command line to the end of its event loop, once the
+// launcher has found that the command line asks for it: QApplication takes
+// Qt's options, anything left is refused (status 2), otherwise Qt's
+// translations are installed and the window shown. `beforeShow` sees the
+// window just before it is first shown.
 int runProgram(int argc, char* argv[], const std::function<void(MainWindow&)>& beforeShow = {});

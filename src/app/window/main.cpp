@@ -1,6 +1,0 @@
-#include "app/window/Program.h"
-
-int main(int argc, char* argv[])
-{
-    return runProgram(argc, argv);
-}

@@ -1,0 +1,145 @@
+#include "cli/CommandLine.h"
+
+#include "app/ProgramInfo.h"
+
+#include <QCommandLineParser>
+
+#include <cstdio>
+
+namespace {
+
+// The program's language is German in every locale, so the help is written
+// here rather than by QCommandLineParser, whose headings Qt translates.
+QString helpText()
+{
+    return QStringLiteral(
+        "Aufruf: gipfelfluss [Optionen]\n"
+        "        gipfelfluss --berechnen BW EINZEL\n"
+        "\n"
+        "Berechnet den Gipfelfluss von Trinkwasser-Installationen aus der Summe der\n"
+        "Belastungswerte und dem grössten Einzel-Belastungswert, zeigt ihn in l/s und\n"
+        "l/min, im Diagramm und in der Tabelle der Resultate.\n"
+        "\n"
+        "Befehle ohne Fenster:\n"
+        "  --berechnen BW EINZEL\n"
+        "                 Berechnet den Gipfelfluss aus dem Total der Belastungswerte BW\n"
+        "                 und dem grössten Einzel-Belastungswert EINZEL wie »Berechnen«\n"
+        "                 im Fenster und schreibt ihn als eine Zeile: l/s und l/min,\n"
+        "                 durch einen Tabulator getrennt, mit dem Dezimalzeichen des\n"
+        "                 Gebietsschemas. Endet mit 0, bei ungültiger Eingabe mit 1.\n"
+        "                 Beispiel: gipfelfluss --berechnen 250 5\n"
+        "                 schreibt unter de_DE.UTF-8 »1,63 l/s« und »97,7 l/min«.\n"
+        "\n"
+        "Optionen:\n"
+        "  -h, --help     Zeigt diese Hilfe an und endet.\n"
+        "  -v, --version  Zeigt die Versionsnummer an und endet.\n"
+        "\n"
+        "Dazu kommen für das Fenster die Optionen jedes Qt-Programms, etwa\n"
+        "-platform NAME oder -style NAME.\n");
+}
+
+QString refusal(const QString& what)
+{
+    return QStringLiteral("gipfelfluss: ") + what + QStringLiteral("\nMehr dazu mit »gipfelfluss --help«.\n");
+}
+
+// The option's name in an argument as typed (-x, --name, --name=value);
+// empty for an argument that is no option.
+QString optionName(const QString& argument)
+{
+    if (!argument.startsWith(QLatin1Char('-'))) return {};
+    const QString option = argument.section(QLatin1Char('='), 0, 0);
+    return option.mid(option.startsWith(QStringLiteral("--")) ? 2 : 1);
+}
+
+// The option as typed (-x, --name) that the parser named.
+QString typedOption(const QStringList& arguments, const QString& name)
+{
+    for (const QString& argument : arguments.mid(1))
+        if (optionName(argument) == name) return argument.section(QLatin1Char('='), 0, 0);
+    return name;
+}
+
+// Options that QApplication and its X11 platform take (Qt 6.4). Before Qt has
+// taken them, one of them may also carry a value that looks like an argument.
+bool isQtOption(const QString& name)
+{
+    static const QStringList names = {
+        QStringLiteral("platform"), QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+        QStringLiteral("plugin"), QStringLiteral("qmljsdebugger"), QStringLiteral("qwindowgeometry"),
+        QStringLiteral("qwindowicon"), QStringLiteral("qwindowtitle"), QStringLiteral("reverse"),
+        QStringLiteral("session"), QStringLiteral("display"), QStringLiteral("geometry"), QStringLiteral("title"),
+        QStringLiteral("icon"), QStringLiteral("name"), QStringLiteral("visual"), QStringLiteral("style"),
+        QStringLiteral("stylesheet"), QStringLiteral("widgetcount"), QStringLiteral("nograb"),
+        QStringLiteral("dograb"), QStringLiteral("sync"), QStringLiteral("testability")};
+    return names.contains(name);
+}
+
+}  // namespace
+
+CommandLine readCommandLine(const QStringList& arguments, CommandLine::Stage stage)
+{
+    QCommandLineParser parser;
+    // Qt's own options are single-dash words such as -platform.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    // The commands that answer without the window; their operands are the
+    // positional arguments ("--" before a negative number).
+    const QCommandLineOption calculate(QStringLiteral("berechnen"));
+    parser.addOptions({help, version, calculate});
+    const bool understood = parser.parse(arguments);
+
+    if (parser.isSet(help)) return {CommandLine::Request::Help, helpText()};
+    if (parser.isSet(version))
+        return {CommandLine::Request::Version,
+                QStringLiteral("gipfelfluss ") + QLatin1String(programInfo::version) + QLatin1Char('\n')};
+    const bool command = parser.isSet(calculate);
+    QStringList unknown = parser.unknownOptionNames();
+    // Qt's options belong to the window; a command has none.
+    if (stage == CommandLine::Stage::BeforeQt && !command) {
+        const qsizetype qtOptions = unknown.removeIf(isQtOption);
+        if (unknown.isEmpty() && qtOptions > 0) return {};  // for the check once Qt has taken its own
+    }
+    if (!understood && !unknown.isEmpty()) {
+        const QString option = typedOption(arguments, unknown.first());
+        return {CommandLine::Request::Refusal, refusal(QStringLiteral("unbekannte Option »") + option + QStringLiteral("«"))};
+    }
+    if (!understood) {
+        // Qt's parser refuses a value given to an option that takes none
+        // (--berechnen=250) without naming it.
+        for (const QString& argument : arguments.mid(1))
+            if (argument.contains(QLatin1Char('=')) && calculate.names().contains(optionName(argument)))
+                return {CommandLine::Request::Refusal,
+                        refusal(QStringLiteral("unerwarteter Wert »%1« bei der Option »%2«")
+                                    .arg(argument.section(QLatin1Char('='), 1), argument.section(QLatin1Char('='), 0, 0)))};
+    }
+    const QStringList positional = parser.positionalArguments();
+    const qsizetype operands = command ? 2 : 0;
+    if (positional.size() > operands)
+        return {CommandLine::Request::Refusal,
+                refusal(QStringLiteral("unerwartetes Argument »") + positional.at(operands) + QStringLiteral("«"))};
+    if (positional.size() < operands)
+        return {CommandLine::Request::Refusal, refusal(QStringLiteral("»--berechnen« braucht zwei Zahlen: BW und EINZEL"))};
+    if (command) return {CommandLine::Request::Calculate, {}, positional};
+    return {};
+}
+
+QStringList commandLineArguments(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+int answerCommandLine(const CommandLine& line)
+{
+    writeText(line.request == CommandLine::Request::Refusal ? stderr : stdout, line.text);
+    return line.exitStatus();
+}
+
+void writeText(std::FILE* stream, const QString& text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, bytes.size(), stream);
+}

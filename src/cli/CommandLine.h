@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+
+// What the command line asks of the program: the window (no arguments of its
+// own besides Qt's), --help, --version, or a command that answers without the
+// window (--berechnen BW EINZEL). Qt's options (-platform, -style, -display,
+// ...) are understood only once QApplication has taken them out of the
+// argument list, and only for the window.
+struct CommandLine {
+    enum class Request {
+        Window,
+        Help,
+        Version,
+        Refusal,
+        Calculate,  // --berechnen: operands BW and EINZEL as typed
+    };
+    // Before QApplication has taken Qt's options out of the list, and after.
+    enum class Stage { BeforeQt, AfterQt };
+
+    Request request = Request::Window;
+    QString text;          // for standard output (Help, Version) or standard error (Refusal)
+    QStringList operands;  // a command's arguments, as typed
+
+    // Exit status once the text is written: 0, or 2 for a refusal.
+    int exitStatus() const { return request == Request::Refusal ? 2 : 0; }
+};
+
+// arguments[0] is the program's name, as in QCoreApplication::arguments().
+// Before Qt, a line with Qt's options and nothing else wrong asks for the
+// window; whether its arguments are all Qt's is known only after.
+CommandLine readCommandLine(const QStringList& arguments, CommandLine::Stage stage);
+
+// The arguments of main() as texts (UTF-8, as Qt reads them on Linux).
+QStringList commandLineArguments(int argc, char* argv[]);
+
+// Writes the text of Help, Version or Refusal where it belongs; returns the exit status.
+int answerCommandLine(const CommandLine& line);
+
+// Writes the text to standard output or standard error, in UTF-8.
+void writeText(std::FILE* stream, const QString& text);

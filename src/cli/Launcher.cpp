@@ -1,0 +1,41 @@
+#include "cli/Launcher.h"
+
+#include "app/ModuleFile.h"
+#include "app/ProgramInfo.h"
+#include "app/window/WindowProgram.h"
+#include "base/RuntimeError.h"
+#include "cli/CommandLine.h"
+#include "cli/OneCalculation.h"
+
+namespace {
+
+int runWindow(int argc, char* argv[], QObject* windowWatcher)
+{
+    QString failure;
+    int status = 1;
+    try {
+        ModuleFile module(QLatin1String(programInfo::windowModule), QStringLiteral("für das Fenster"),
+                          ModuleFile::Lookup::ModuleFirst);
+        status = module.open<WindowProgram>().run(argc, argv, windowWatcher, failure);
+    } catch (const RuntimeError& error) {
+        failure = QString::fromUtf8(error.what());
+    }
+    if (failure.isEmpty()) return status;
+    writeText(stderr, QStringLiteral("gipfelfluss: ") + failure + QLatin1Char('\n'));
+    return 1;
+}
+
+}  // namespace
+
+int launch(int argc, char* argv[], QObject* windowWatcher)
+{
+    const CommandLine line = readCommandLine(commandLineArguments(argc, argv), CommandLine::Stage::BeforeQt);
+    switch (line.request) {
+    case CommandLine::Request::Window: return runWindow(argc, argv, windowWatcher);
+    case CommandLine::Request::Calculate: return printCalculation(line.operands.at(0), line.operands.at(1));
+    case CommandLine::Request::Help:
+    case CommandLine::Request::Version:
+    case CommandLine::Request::Refusal: break;
+    }
+    return answerCommandLine(line);
+}
