@@ -15,6 +15,7 @@ QString helpText()
     return QStringLiteral(
         "Aufruf: gipfelfluss [Optionen]\n"
         "        gipfelfluss --berechnen BW EINZEL\n"
+        "        gipfelfluss --teilstrecken LISTE [--ausgabe DATEI]\n"
         "\n"
         "Berechnet den Gipfelfluss von Trinkwasser-Installationen aus der Summe der\n"
         "Belastungswerte und dem grössten Einzel-Belastungswert, zeigt ihn in l/s und\n"
@@ -29,6 +30,16 @@ QString helpText()
         "                 Gebietsschemas. Endet mit 0, bei ungültiger Eingabe mit 1.\n"
         "                 Beispiel: gipfelfluss --berechnen 250 5\n"
         "                 schreibt unter de_DE.UTF-8 »1,63 l/s« und »97,7 l/min«.\n"
+        "  --teilstrecken LISTE [--ausgabe DATEI]\n"
+        "                 Berechnet jede Teilstrecke einer Liste (erstes Arbeitsblatt\n"
+        "                 einer Arbeitsmappe .xlsx, .xls, .ods oder eine CSV-Datei, »-«\n"
+        "                 für CSV von der Standardeingabe) mit den Spalten »BW« und\n"
+        "                 »Einzel BW«. Mit --ausgabe in die DATEI (.xlsx, .csv oder .tsv\n"
+        "                 nach der Endung), sonst tabulatorgetrennt mit der\n"
+        "                 Überschriftszeile auf die Standardausgabe. Endet mit 0, wenn\n"
+        "                 alle berechnet sind, mit 1, wenn welche ungültig sind, mit 2,\n"
+        "                 wenn die Liste nicht lesbar oder die Ausgabe nicht schreibbar ist.\n"
+        "                 Beispiel: gipfelfluss --teilstrecken Haus.csv --ausgabe Haus.xlsx\n"
         "\n"
         "Optionen:\n"
         "  -h, --help     Zeigt diese Hilfe an und endet.\n"
@@ -87,14 +98,27 @@ CommandLine readCommandLine(const QStringList& arguments, CommandLine::Stage sta
     // The commands that answer without the window; their operands are the
     // positional arguments ("--" before a negative number).
     const QCommandLineOption calculate(QStringLiteral("berechnen"));
-    parser.addOptions({help, version, calculate});
+    const QCommandLineOption sections(QStringLiteral("teilstrecken"), QString(), QStringLiteral("LISTE"));
+    const QCommandLineOption output(QStringLiteral("ausgabe"), QString(), QStringLiteral("DATEI"));
+    parser.addOptions({help, version, calculate, sections, output});
+    // Qt's parser says only in English that an option lacks its value.
+    const QStringList withValue = sections.names() + output.names();
+    if (!arguments.isEmpty() && withValue.contains(optionName(arguments.last())) && !arguments.last().contains(QLatin1Char('=')))
+        return {CommandLine::Request::Refusal,
+                refusal(QStringLiteral("»%1« braucht einen Wert: %2")
+                            .arg(arguments.last(), optionName(arguments.last()) == QLatin1String("ausgabe")
+                                                       ? QStringLiteral("DATEI") : QStringLiteral("LISTE")))};
     const bool understood = parser.parse(arguments);
 
     if (parser.isSet(help)) return {CommandLine::Request::Help, helpText()};
     if (parser.isSet(version))
         return {CommandLine::Request::Version,
                 QStringLiteral("gipfelfluss ") + QLatin1String(programInfo::version) + QLatin1Char('\n')};
-    const bool command = parser.isSet(calculate);
+    if (parser.isSet(calculate) && parser.isSet(sections))
+        return {CommandLine::Request::Refusal, refusal(QStringLiteral("»--berechnen« und »--teilstrecken« gehen nicht zusammen"))};
+    if (parser.isSet(output) && !parser.isSet(sections))
+        return {CommandLine::Request::Refusal, refusal(QStringLiteral("»--ausgabe« gilt nur mit »--teilstrecken«"))};
+    const bool command = parser.isSet(calculate) || parser.isSet(sections);
     QStringList unknown = parser.unknownOptionNames();
     // Qt's options belong to the window; a command has none.
     if (stage == CommandLine::Stage::BeforeQt && !command) {
@@ -115,12 +139,14 @@ CommandLine readCommandLine(const QStringList& arguments, CommandLine::Stage sta
                                     .arg(argument.section(QLatin1Char('='), 1), argument.section(QLatin1Char('='), 0, 0)))};
     }
     const QStringList positional = parser.positionalArguments();
-    const qsizetype operands = command ? 2 : 0;
+    const qsizetype operands = parser.isSet(calculate) ? 2 : 0;
     if (positional.size() > operands)
         return {CommandLine::Request::Refusal,
                 refusal(QStringLiteral("unerwartetes Argument »") + positional.at(operands) + QStringLiteral("«"))};
     if (positional.size() < operands)
         return {CommandLine::Request::Refusal, refusal(QStringLiteral("»--berechnen« braucht zwei Zahlen: BW und EINZEL"))};
+    if (parser.isSet(sections))
+        return {CommandLine::Request::SectionList, {}, {parser.value(sections), parser.value(output)}};
     if (command) return {CommandLine::Request::Calculate, {}, positional};
     return {};
 }

@@ -7,7 +7,7 @@
 
 // What the command line asks of the program: the window (no arguments of its
 // own besides Qt's), --help, --version, or a command that answers without the
-// window (--berechnen BW EINZEL). Qt's options (-platform, -style, -display,
+// window (--berechnen BW EINZEL, --teilstrecken LISTE [--ausgabe DATEI]). Qt's options (-platform, -style, -display,
 // ...) are understood only once QApplication has taken them out of the
 // argument list, and only for the window.
 struct CommandLine {
@@ -17,13 +17,14 @@ struct CommandLine {
         Version,
         Refusal,
         Calculate,  // --berechnen: operands BW and EINZEL as typed
+        SectionList,  // --teilstrecken: operands LISTE and DATEI (empty: standard output)
     };
     // Before QApplication has taken Qt's options out of the list, and after.
     enum class Stage { BeforeQt, AfterQt };
 
     Request request = Request::Window;
-    QString text;          // for standard output (Help, Version) or standard error (Refusal)
-    QStringList operands;  // a command's arguments, as typed
+    QString text = {};     // for standard output (Help, Version) or standard error (Refusal)
+    QStringList operands = {};  // a command's arguments, as typed
 
     // Exit status once the text is written: 0, or 2 for a refusal.
     int exitStatus() const { return request == Request::Refusal ? 2 : 0; }

@@ -6,6 +6,9 @@
 #include "base/RuntimeError.h"
 #include "cli/CommandLine.h"
 #include "cli/OneCalculation.h"
+#include "app/WorkbookModule.h"
+#include "base/NumberText.h"
+#include "sections/SectionCommand.h"
 
 namespace {
 
@@ -25,6 +28,20 @@ int runWindow(int argc, char* argv[], QObject* windowWatcher)
     return 1;
 }
 
+// The workbook formats come from their module, as in the window.
+int runSectionList(const QString& list, const QString& output)
+{
+    WorkbookModule workbooks;
+    const WorkbookFiles* files = nullptr;
+    try {
+        files = &workbooks.files();
+    } catch (const RuntimeError& error) {
+        writeText(stderr, QStringLiteral("gipfelfluss: ") + QString::fromUtf8(error.what()) + QLatin1Char('\n'));
+        return 2;
+    }
+    return sectionCommand(*files, list, output, NumberText(QLocale::system()), stdout, stderr);
+}
+
 }  // namespace
 
 int launch(int argc, char* argv[], QObject* windowWatcher)
@@ -33,6 +50,7 @@ int launch(int argc, char* argv[], QObject* windowWatcher)
     switch (line.request) {
     case CommandLine::Request::Window: return runWindow(argc, argv, windowWatcher);
     case CommandLine::Request::Calculate: return printCalculation(line.operands.at(0), line.operands.at(1));
+    case CommandLine::Request::SectionList: return runSectionList(line.operands.at(0), line.operands.at(1));
     case CommandLine::Request::Help:
     case CommandLine::Request::Version:
     case CommandLine::Request::Refusal: break;
