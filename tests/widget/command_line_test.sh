@@ -88,7 +88,7 @@ loaded() { # ARGS... -> the loaded libraries' paths
         timeout 10 "$program" "$@" 2>&1 >/dev/null | sed -n 's/.*calling init: //p' || true
 }
 window_libraries='/lib(Qt6Widgets|Qt6Gui|X11|xcb)[^/]*$'
-for args in "--berechnen 250 5" "--help" "--berechnen abc 2"; do
+for args in "--berechnen 250 5" "--help" "--berechnen abc 2" "--teilstrecken $top/tests/fixtures/sections-libreoffice.xlsx"; do
     # shellcheck disable=SC2086
     if loaded $args | grep -E "$window_libraries"; then fail "'$args' loads the window's libraries"; fi
 done
