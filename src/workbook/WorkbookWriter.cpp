@@ -4,7 +4,6 @@
 #include "workbook/SheetCells.h"
 
 #include <QFile>
-#include <QHash>
 #include <QStringList>
 #include <QTemporaryFile>
 
@@ -43,14 +42,21 @@ bool isValidSheetName(const QString& name)
     return std::none_of(name.begin(), name.end(), [](QChar c) { return QStringView(u":\\/?*[]").contains(c); });
 }
 
-// Appends `text` as UTF-8 with & < > " escaped. Characters XML 1.0 does not
-// allow (controls other than tab, line feed and carriage return; U+FFFE,
-// U+FFFF; surrogates without their pair) are dropped: no reader would take the file.
-void appendEscaped(QByteArray& out, QStringView text)
+template <std::size_t n>
+char* put(char* p, const char (&literal)[n])
 {
-    const qsizetype start = out.size();
-    out.resize(start + 6 * text.size());  // "&quot;" is the longest a code unit becomes
-    char* p = out.data() + start;
+    return std::copy_n(literal, n - 1, p);
+}
+
+// "&quot;" is the longest a UTF-16 code unit becomes.
+constexpr qsizetype maxEscapedSize(qsizetype codeUnits) { return 6 * codeUnits; }
+
+// `text` as UTF-8 with & < > " escaped, at p; returns its end. Characters XML
+// 1.0 does not allow (controls other than tab, line feed and carriage return;
+// U+FFFE, U+FFFF; surrogates without their pair) are dropped: no reader would
+// take the file.
+char* putEscaped(char* p, QStringView text)
+{
     const char16_t* s = text.utf16();
     const char16_t* const end = s + text.size();
     while (s < end) {
@@ -78,7 +84,14 @@ void appendEscaped(QByteArray& out, QStringView text)
             *p++ = char(0x80 | (c & 0x3F));
         }
     }
-    out.resize(p - out.constData());
+    return p;
+}
+
+void appendEscaped(QByteArray& out, QStringView text)
+{
+    const qsizetype start = out.size();
+    out.resize(start + maxEscapedSize(text.size()));
+    out.resize(putEscaped(out.data() + start, text) - out.constData());
 }
 
 // A parser keeps the blanks inside a text; a spreadsheet program drops those
@@ -89,15 +102,24 @@ bool needsPreserve(QStringView text)
     return blank(text.front()) || blank(text.back()) || text.contains(u'\n') || text.contains(u'\r') || text.contains(u'\t');
 }
 
-// A cell's reference, "B12", from column 2 and the row's digits.
-void appendReference(QByteArray& out, int col, const QByteArray& rowDigits)
+// The digits of a row number, at most 7 for the largest sheet.
+struct RowDigits {
+    char text[8];
+    int size;
+};
+
+// A cell's reference, "B12", from column 2 and the row's digits, at p.
+char* putReference(char* p, int col, const RowDigits& row)
 {
-    char letters[3];
+    char letters[3];  // 16384 is XFD
     int n = 0;
     for (; col > 0; col = (col - 1) / 26) letters[n++] = char('A' + (col - 1) % 26);
-    while (n > 0) out.append(letters[--n]);
-    out.append(rowDigits);
+    while (n > 0) *p++ = letters[--n];
+    return std::copy_n(row.text, row.size, p);
 }
+
+// Room for a cell's markup around its text or number.
+constexpr qsizetype cellMarkupSize = 128;
 
 QByteArray workbookPart(const QString& sheetName)
 {
@@ -175,8 +197,8 @@ public:
         // The sheet's rows wait in a temporary file beside the workbook,
         // which itself is only created by finish().
         if (!m_sheet.open()) throw RuntimeError(temporaryFileReason);
-        m_buffer.reserve(2 * flushSize);
-        m_buffer.append(sheetHead);
+        m_buffer.resize(2 * flushSize);
+        m_used = put(m_buffer.data(), sheetHead) - m_buffer.constData();
     }
 
     QString addRow(const std::vector<WrittenCell>& cells) override
@@ -188,8 +210,11 @@ public:
         if (row <= m_lastRow || row > SheetCells::maxRows)
             return m_reason = QStringLiteral("Die Zeile %1 kann nicht geschrieben werden (Zeilen gehen aufsteigend, "
                                              "bis %2).").arg(row).arg(SheetCells::maxRows);
-        const QByteArray digits = QByteArray::number(row);
-        m_buffer += "<row r=\"" + digits + "\">";
+        RowDigits digits;
+        digits.size = int(std::to_chars(digits.text, digits.text + sizeof digits.text, row).ptr - digits.text);
+        char* p = put(room(cellMarkupSize), "<row r=\"");
+        p = put(std::copy_n(digits.text, digits.size, p), "\">");
+        used(p);
         int lastCol = 0;
         for (const WrittenCell& cell : cells) {
             if (cell.row != row || cell.col <= lastCol || cell.col > SheetCells::maxCols)
@@ -199,7 +224,7 @@ public:
             lastCol = cell.col;
             if (!write(cell, digits) || !flushIfFull()) return m_reason;
         }
-        m_buffer += "</row>";
+        used(put(room(cellMarkupSize), "</row>"));
         m_lastRow = row;
         return {};
     }
@@ -209,14 +234,14 @@ public:
         if (!m_reason.isEmpty()) return m_reason;
         if (m_finished) return finishedReason;
         m_finished = true;
-        m_buffer += sheetTail;
+        used(put(room(sizeof sheetTail), sheetTail));
         if (!flush() || !m_sheet.flush()) return m_reason;
         if (const QString reason = package(); !reason.isEmpty()) return m_reason = reason;
         return {};
     }
 
 private:
-    bool write(const WrittenCell& cell, const QByteArray& rowDigits)
+    bool write(const WrittenCell& cell, const RowDigits& rowDigits)
     {
         if (const double* number = std::get_if<double>(&cell.value)) {
             // A spreadsheet has no cell for them; a file holding one does not open.
@@ -224,13 +249,12 @@ private:
                 m_reason = QStringLiteral("Die Zelle %1 hält keine endliche Zahl.").arg(SheetCells::reference(cell.row, cell.col));
                 return false;
             }
-            m_buffer += "<c r=\"";
-            appendReference(m_buffer, cell.col, rowDigits);
-            if (!cell.numberFormat.isEmpty()) m_buffer += "\" s=\"" + QByteArray::number(style(cell.numberFormat));
-            m_buffer += "\"><v>";
-            char digits[32];
-            m_buffer.append(digits, std::to_chars(digits, digits + sizeof digits, *number).ptr - digits);
-            m_buffer += "</v></c>";
+            char* p = room(cellMarkupSize);
+            char* const end = p + cellMarkupSize;
+            p = putReference(put(p, "<c r=\""), cell.col, rowDigits);
+            if (!cell.numberFormat.isEmpty()) p = std::to_chars(put(p, "\" s=\""), end, style(cell.numberFormat)).ptr;
+            p = std::to_chars(put(p, "\"><v>"), end, *number).ptr;  // at most 24 characters
+            used(put(p, "</v></c>"));
             return true;
         }
         const QString& text = std::get<QString>(cell.value);
@@ -239,34 +263,40 @@ private:
             return false;
         }
         if (text.isEmpty()) return true;  // an empty cell
-        m_buffer += "<c r=\"";
-        appendReference(m_buffer, cell.col, rowDigits);
-        m_buffer += needsPreserve(text) ? "\" t=\"inlineStr\"><is><t xml:space=\"preserve\">" : "\" t=\"inlineStr\"><is><t>";
-        appendEscaped(m_buffer, text);
-        m_buffer += "</t></is></c>";
+        char* p = putReference(put(room(cellMarkupSize + maxEscapedSize(text.size())), "<c r=\""), cell.col, rowDigits);
+        p = needsPreserve(text) ? put(p, "\" t=\"inlineStr\"><is><t xml:space=\"preserve\">") : put(p, "\" t=\"inlineStr\"><is><t>");
+        used(put(putEscaped(p, text), "</t></is></c>"));
         return true;
     }
 
-    // The cell format of a number format code, added on first use.
+    // The cell format of a number format code, added on first use. A
+    // workbook holds a few codes (Excel keeps at most about 250): looking
+    // them up one by one is quicker than hashing each cell's code.
     int style(const QString& code)
     {
-        int& index = m_styles[code];
-        if (index == 0) {
-            m_codes << code;
-            index = int(m_codes.size());
-        }
-        return index;
+        const auto known = std::find(m_codes.cbegin(), m_codes.cend(), code);
+        if (known != m_codes.cend()) return int(known - m_codes.cbegin()) + 1;
+        m_codes << code;
+        return int(m_codes.size());
     }
 
-    bool flushIfFull() { return m_buffer.size() < flushSize || flush(); }
+    // At least n bytes free at the end of the sheet's XML, which continues there.
+    char* room(qsizetype n)
+    {
+        if (m_buffer.size() - m_used < n) m_buffer.resize(m_used + n);
+        return m_buffer.data() + m_used;
+    }
+    void used(const char* end) { m_used = end - m_buffer.constData(); }
+
+    bool flushIfFull() { return m_used < flushSize || flush(); }
 
     bool flush()
     {
-        if (m_sheet.write(m_buffer) != m_buffer.size()) {
+        if (m_sheet.write(m_buffer.constData(), m_used) != m_used) {
             m_reason = temporaryFileReason;
             return false;
         }
-        m_buffer.resize(0);  // keeps its capacity
+        m_used = 0;
         return true;
     }
 
@@ -314,8 +344,8 @@ private:
     QString m_path;
     QString m_sheetName;
     QTemporaryFile m_sheet;  // removed with the writer
-    QByteArray m_buffer;     // of the sheet's XML not yet in m_sheet
-    QHash<QString, int> m_styles;
+    QByteArray m_buffer;     // its first m_used bytes: the sheet's XML not yet in m_sheet
+    qsizetype m_used = 0;
     QStringList m_codes;  // number format codes by first use
     int m_lastRow = 0;
     bool m_finished = false;
