@@ -22,8 +22,9 @@ const QString finishedReason = QStringLiteral("Die Arbeitsmappe ist schon abgesc
 constexpr int maxTextLength = 32767;
 // The sheet's XML goes to its temporary file in pieces of about this size.
 constexpr qsizetype flushSize = 64 * 1024;
-// zlib's fastest level: a large sheet's XML deflates three times faster than
-// at the default level, into a file about a third larger.
+// zlib's fastest level: the default level took most of the time of writing a
+// large sheet, for a file only a quarter smaller (100,000 rows of eight
+// cells: 3.9 MB instead of 5.2 MB).
 constexpr zip_uint32_t deflateLevel = 1;
 
 QString zipReason(int zipError)
