@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libxlsxwriter-dev libzip-dev libgsf-1-dev libcsv-dev libxml2-dev
+  libzip-dev libgsf-1-dev libcsv-dev libxml2-dev
   libgmp-dev
   xvfb xauth x11-utils x11-apps imagemagick xdotool desktop-file-utils
   fonts-liberation fonts-dejavu-core

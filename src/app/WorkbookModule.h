@@ -6,7 +6,7 @@ class WorkbookFiles;
 
 // The workbook file formats, loaded from their module (gipfelfluss-workbook.so)
 // on first use: the spreadsheet libraries it brings (libgsf, libzip,
-// libxlsxwriter and theirs) cost start-up time that only an import or an
+// libxml2 and theirs) cost start-up time that only an import or an
 // export needs.
 class WorkbookModule {
 public:

@@ -22,7 +22,7 @@ QString finalFileName(const QString& name, const QString& suffix, const QStringL
 void saveFile(const QString& path, const std::function<void(QIODevice&)>& write);
 
 // The same for a writer that can only write a file of a name it is given
-// (libxlsxwriter): `write` makes the file at a scratch path in a temporary
-// folder of its own, which goes away afterwards; only a complete scratch file
+// (the workbook module's): `write` makes the file at a scratch path in a
+// temporary folder of its own, which goes away afterwards; only a complete scratch file
 // is then saved to `path` as above.
 void saveDraftedFile(const QString& path, const std::function<void(const QString& scratchPath)>& write);

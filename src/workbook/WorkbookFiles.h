@@ -20,7 +20,7 @@ struct WrittenCell {
 };
 
 // A workbook being written row by row, rows in ascending order, so that a
-// large sheet is never held in memory (libxlsxwriter's constant-memory mode).
+// large sheet is never held in memory (its rows wait in a temporary file).
 // Nothing is written to the path before finish(); a writer destroyed without
 // finish() leaves no file.
 class RowWriter {

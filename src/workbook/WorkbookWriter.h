@@ -8,10 +8,10 @@
 #include <vector>
 
 // A new .xlsx workbook of one worksheet named sheetName at path, written row
-// by row through libxlsxwriter in its constant-memory mode (libxlsxwriter
-// writes only to a named file; the program saves a scratch file to its
-// place): texts as texts (inline, as that mode writes them), numbers as
-// numbers in their format. Throws RuntimeError with a German reason when the
+// by row: the sheet's rows wait in a temporary file beside path, and finish()
+// packs the workbook with libzip at path (a scratch file, which the program
+// saves to its place). Texts as inline texts, numbers as numbers in their
+// format. Throws RuntimeError with a German reason when the
 // workbook cannot be begun.
 std::unique_ptr<RowWriter> newRowWriter(const QString& path, const QString& sheetName);
 

@@ -335,6 +335,39 @@ TEST(RowWriter, WritesRowsThatOpenpyxlReadsAsTextsAndNumbersInTheirFormats)
     EXPECT_EQ(saved.at({4, 3}).value.toDouble(), 1e-7);
 }
 
+// Texts that need escaping, blanks a spreadsheet would drop, the longest text
+// a cell holds: openpyxl and the program's own reader get them back; a
+// control character, which XML 1.0 cannot hold, is dropped.
+TEST(RowWriter, TextsComeBackThroughOpenpyxlAndTheProgramsOwnReader)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Texte.xlsx"));
+    const QString longest = QString(32766, QLatin1Char('x')) + QStringLiteral("€");
+    QString reason;
+    const auto writer = files.newWorkbook(path, QStringLiteral("Texte"), reason);
+    ASSERT_TRUE(writer) << reason.toStdString();
+    ASSERT_EQ(writer->addRow({text(1, 1, "a&b <c> \"d\"\x01" "e"), text(1, 2, " zwei\nZeilen "), {1, 28, longest, {}}}), QString());
+    ASSERT_EQ(writer->addRow({{2, 1, 0.1 + 0.2, QStringLiteral("0.00")}}), QString());
+    ASSERT_EQ(writer->finish(), QString());
+
+    const QStringList expected{QStringLiteral("a&b <c> \"d\"e"), QStringLiteral(" zwei\nZeilen "), longest};
+    const auto saved = readWithOpenpyxl(path);
+    ASSERT_EQ(saved.size(), 4u);
+    EXPECT_EQ(saved.at({1, 1}).value.toString(), expected[0]);
+    EXPECT_EQ(saved.at({1, 2}).value.toString(), expected[1]);
+    EXPECT_EQ(saved.at({1, 28}).value.toString(), expected[2]);
+    EXPECT_EQ(saved.at({2, 1}).value.toDouble(), 0.30000000000000004);
+
+    const auto [rows, readReason] = rowsOf(path);
+    ASSERT_EQ(readReason, QString());
+    ASSERT_EQ(rows.size(), 2u);
+    ASSERT_EQ(rows[0].cells.size(), 28u);
+    EXPECT_EQ(rows[0].cells[0], CellValue(expected[0]));
+    EXPECT_EQ(rows[0].cells[1], CellValue(expected[1]));
+    EXPECT_EQ(rows[0].cells[27], CellValue(expected[2]));
+    EXPECT_EQ(rows[1].cells, std::vector<CellValue>{0.30000000000000004});
+}
+
 TEST(RowWriter, RefusesWhatItCannotWriteAndLeavesNoFileUnlessFinished)
 {
     QTemporaryDir dir;
