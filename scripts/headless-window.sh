@@ -42,3 +42,18 @@ headless_stop() {
     if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
     APP_PID= XVFB_PID=
 }
+
+# focus_dialog TITLE_REGEX: waits up to 5 s for the dialog, gives it the
+# keyboard (without a window manager it gets it only when given it) and sets
+# DIALOG to it.
+focus_dialog() {
+    local _
+    DIALOG=
+    for _ in $(seq 50); do
+        DIALOG=$(xdotool search --name "$1" 2>/dev/null | head -n1) || true
+        [ -n "$DIALOG" ] && break
+        sleep 0.1
+    done
+    [ -n "$DIALOG" ] || return 1
+    xdotool windowfocus --sync "$DIALOG"
+}

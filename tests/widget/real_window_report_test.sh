@@ -20,18 +20,6 @@ fail() {
     [ -s "$work/program.log" ] && sed 's/^/program: /' "$work/program.log" >&2
     exit 1
 }
-# focus_dialog TITLE_REGEX: waits up to 5 s for the dialog and gives it the
-# keyboard, which without a window manager it gets only when given it.
-focus_dialog() {
-    local dialog= _
-    for _ in $(seq 50); do
-        dialog=$(xdotool search --name "$1" 2>/dev/null | head -n1) || true
-        [ -n "$dialog" ] && break
-        sleep 0.1
-    done
-    [ -n "$dialog" ] || return 1
-    xdotool windowfocus --sync "$dialog"
-}
 
 for tool in Xvfb xdotool pdftotext pdfinfo pdftoppm; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/install-deps.sh installs it)"

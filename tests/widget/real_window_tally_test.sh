@@ -19,20 +19,6 @@ fail() {
     [ -s "$work/program.log" ] && sed 's/^/program: /' "$work/program.log" >&2
     exit 1
 }
-# focus_dialog TITLE_REGEX: waits up to 5 s for the dialog, gives it the
-# keyboard (without a window manager it gets it only when given it) and sets
-# DIALOG to it.
-focus_dialog() {
-    local _
-    DIALOG=
-    for _ in $(seq 50); do
-        DIALOG=$(xdotool search --name "$1" 2>/dev/null | head -n1) || true
-        [ -n "$DIALOG" ] && break
-        sleep 0.1
-    done
-    [ -n "$DIALOG" ] || return 1
-    xdotool windowfocus --sync "$DIALOG"
-}
 
 for tool in Xvfb xdotool xwininfo import pdftotext; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/install-deps.sh installs it)"
