@@ -3,7 +3,9 @@
 #include "WindowFixture.h"
 
 #include "app/Credits.h"
+#include "app/WorkbookModule.h"
 #include "table/Grid.h"
+#include "workbook/WorkbookFiles.h"
 
 #include <QDesktopServices>
 #include <QElapsedTimer>
@@ -302,6 +304,68 @@ TEST_F(WindowTest, ShowDocumentHandsTheFileToTheDesktop)
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     EXPECT_TRUE(shown);
     EXPECT_EQ(receiver.urls, QList<QUrl>({QUrl::fromLocalFile(path)}));
+}
+
+// "Teilstrecken berechnen…" as a person uses it: the list LibreOffice wrote
+// chosen, the proposed result name taken as it is; the result workbook holds
+// the flows sections-expected.tsv gives, and the window is as it was.
+TEST_F(WindowTest, SectionListBecomesAResultWorkbook)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString fixtures = QStringLiteral(GIPFELFLUSS_FIXTURES);
+    QFile::copy(fixtures + QStringLiteral("/sections-libreoffice.xlsx"), dir.filePath(QStringLiteral("Haus.xlsx")));
+    calculate(QStringLiteral("250"), QStringLiteral("5"));
+    const QString shownFlow = box(3).text();
+
+    QString proposed;
+    dialogs.expect([&](QDialog& d) {
+        auto* dialog = qobject_cast<QFileDialog*>(&d);
+        if (!dialog) return int(QDialog::Rejected);
+        dialog->selectFile(dir.filePath(QStringLiteral("Haus.xlsx")));
+        static_cast<QDialog*>(dialog)->accept();
+        return dialog->result();
+    });
+    dialogs.expect([&](QDialog& d) {
+        auto* dialog = qobject_cast<QFileDialog*>(&d);
+        if (!dialog) return int(QDialog::Rejected);
+        if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) proposed = name->text();
+        static_cast<QDialog*>(dialog)->accept();
+        return dialog->result();
+    });
+    dialogs.expectMessage();
+    DocumentReceiver receiver;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &receiver, "open");
+    chooseFromMenu(*window, Qt::Key_D, "mnudatei", 2);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+
+    const QString result = dir.filePath(QStringLiteral("Haus-Gipfelfluss.xlsx"));
+    EXPECT_EQ(proposed, QStringLiteral("Haus-Gipfelfluss.xlsx"));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Teilstrecken berechnet"));
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("Teilstrecken berechnet: 8\nAbgewiesen"))) << dialogs.messages[0].text.toStdString();
+    EXPECT_EQ(receiver.urls, QList<QUrl>({QUrl::fromLocalFile(result)}));
+    EXPECT_EQ(box(3).text(), shownFlow);
+    EXPECT_EQ(grid().cell(1, 1), QStringLiteral("250"));
+
+    QFile expectedFile(fixtures + QStringLiteral("/sections-expected.tsv"));
+    ASSERT_TRUE(expectedFile.open(QIODevice::ReadOnly));
+    QStringList expected = QString::fromUtf8(expectedFile.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QStringList written;
+    WorkbookModule workbooks;
+    const QString reason = workbooks.files().readRows(result, 1048576, [&](int row, const std::vector<CellValue>& cells) {
+        if (row == 1) return true;
+        // Teilstrecke, Geschoss, Einzel BW, Bemerkung, BW, Formel, l/sec, l/min, Hinweis
+        const double* flow = cells.size() > 6 ? std::get_if<double>(&cells[6]) : nullptr;
+        written << (flow ? QStringLiteral("%1\t%2\t%3\t%4")
+                               .arg(std::get<QString>(cells[0]), std::get<QString>(cells[5]))
+                               .arg(*flow, 0, 'f', 2)
+                               .arg(std::get<double>(cells[7]), 0, 'f', 1)
+                         : std::get<QString>(cells[0]) + QStringLiteral("\tabgewiesen"));
+        return true;
+    });
+    EXPECT_TRUE(reason.isEmpty()) << reason.toStdString();
+    EXPECT_EQ(written, expected);
 }
 
 TEST_F(WindowTest, WatchdogClosesAModalBoxThatNobodyAnswers)
