@@ -2,13 +2,13 @@
 
 #include "app/ModuleFile.h"
 #include "app/ProgramInfo.h"
+#include "app/WorkbookModule.h"
 #include "app/window/WindowProgram.h"
+#include "base/NumberText.h"
 #include "base/RuntimeError.h"
 #include "cli/CommandLine.h"
 #include "cli/OneCalculation.h"
-#include "app/WorkbookModule.h"
-#include "base/NumberText.h"
-#include "sections/SectionCommand.h"
+#include "cli/SectionCommand.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include "base/RuntimeError.h"
 #include "base/SaveFile.h"
+#include "base/SeparatedText.h"
 #include "sections/SectionList.h"
 #include "table/CellText.h"
 #include "workbook/WorkbookFiles.h"
@@ -15,18 +16,6 @@ namespace {
 
 // Rows below this are not read: the largest sheet any workbook format has.
 constexpr int lastSheetRow = 1048576;
-
-// A text field as spreadsheet programs write it: in double quotes, with
-// doubled quotes inside, when it holds the separator, a quote or a line break.
-QString quoted(const QString& field, QChar separator)
-{
-    const bool plain = !field.contains(separator) && !field.contains(QLatin1Char('"')) &&
-                       !field.contains(QLatin1Char('\n')) && !field.contains(QLatin1Char('\r'));
-    if (plain) return field;
-    QString inner = field;
-    inner.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + inner + QLatin1Char('"');
-}
 
 // Results as lines of text: every cell as the window or a spreadsheet shows it.
 class TextSink : public SectionSink {
@@ -58,7 +47,7 @@ private:
     void line(const QStringList& fields)
     {
         QStringList written;
-        for (const QString& field : fields) written << quoted(field, m_separator);
+        for (const QString& field : fields) written << separatedField(field, m_separator);
         write((written.join(m_separator) + QLatin1Char('\n')).toUtf8());
     }
 

@@ -1,5 +1,6 @@
 #include "table/TableCopy.h"
 
+#include "base/SeparatedText.h"
 #include "table/Grid.h"
 
 #include <algorithm>
@@ -11,16 +12,6 @@ bool rowHasText(const Grid& grid, int row, int left, int right)
     for (int c = left; c <= right; ++c)
         if (!grid.cell(row, c).isEmpty()) return true;
     return false;
-}
-
-QString tabSeparatedField(const QString& text)
-{
-    if (!text.contains(QLatin1Char('\t')) && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'))
-        && !text.contains(QLatin1Char('"')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
 }  // namespace
@@ -43,7 +34,7 @@ CopiedCells copyCells(const Grid& grid, CellBlock block)
         for (int c = left; c <= right; ++c) {
             const QString text = grid.cell(r, c);
             if (c > left) copied.text += QLatin1Char('\t');
-            copied.text += tabSeparatedField(text);
+            copied.text += separatedField(text, QLatin1Char('\t'));
             copied.html += QLatin1Char('<') + cellTag + QLatin1Char('>') + text.toHtmlEscaped() + QStringLiteral("</")
                            + cellTag + QLatin1Char('>');
         }

@@ -21,7 +21,7 @@ struct Cell {
 
 Cell unitsEachOf(const QString& text, const NumberText& numbers)
 {
-    if (text.trimmed().isEmpty()) return {0, unitsEachName + QStringLiteral(" fehlt")};
+    if (text.trimmed().isEmpty()) return {0, calculationText::missing(unitsEachName)};
     if (!numbers.isNumber(text)) return {0, calculationText::notANumber(unitsEachName, text)};
     const double value = numbers.toDouble(text);
     if (!(value > 0)) return {0, QStringLiteral("%1 muss grösser als 0 sein: »%2«").arg(unitsEachName, text)};
@@ -30,7 +30,7 @@ Cell unitsEachOf(const QString& text, const NumberText& numbers)
 
 Cell countOf(const QString& text, const NumberText& numbers)
 {
-    if (text.trimmed().isEmpty()) return {0, countName + QStringLiteral(" fehlt")};
+    if (text.trimmed().isEmpty()) return {0, calculationText::missing(countName)};
     if (!numbers.isNumber(text)) return {0, calculationText::notANumber(countName, text)};
     const double value = numbers.toDouble(text);
     if (value < 0 || std::trunc(value) != value)

@@ -1,5 +1,6 @@
-#include "sections/SectionCommand.h"
+#include "cli/SectionCommand.h"
 
+#include "cli/CommandLine.h"
 #include "sections/SectionRun.h"
 
 #include <QDir>
@@ -10,7 +11,7 @@ namespace {
 
 void say(std::FILE* err, const QString& text)
 {
-    std::fputs((QStringLiteral("gipfelfluss: ") + text + QLatin1Char('\n')).toLocal8Bit().constData(), err);
+    writeText(err, QStringLiteral("gipfelfluss: ") + text + QLatin1Char('\n'));
 }
 
 // Standard input is kept in a temporary file, read as a CSV file is.
