@@ -1,7 +1,7 @@
 #include "app/Form1.h"
 
 #include "app/MessageText.h"
-#include "app/ReportContent.h"
+#include "report/ReportContent.h"
 #include "base/RuntimeError.h"
 #include "base/SaveFile.h"
 #include "table/Grid.h"

@@ -3,7 +3,7 @@
 #include "app/MessageText.h"
 #include "base/RuntimeError.h"
 #include "base/SaveFile.h"
-#include "table/CellText.h"
+#include "base/CellText.h"
 #include "table/Grid.h"
 #include "workbook/WorkbookFiles.h"
 

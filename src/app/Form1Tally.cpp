@@ -1,6 +1,6 @@
 #include "app/Form1.h"
 
-#include "app/ReportContent.h"
+#include "report/ReportContent.h"
 #include "base/RuntimeError.h"
 #include "tally/Tally.h"
 

@@ -1,6 +1,6 @@
 #include "app/ModuleFile.h"
 
-#include "app/ProgramInfo.h"
+#include "base/ProgramInfo.h"
 #include "base/RuntimeError.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "app/WorkbookModule.h"
 
-#include "app/ProgramInfo.h"
+#include "base/ProgramInfo.h"
 #include "workbook/WorkbookFiles.h"
 
 namespace {

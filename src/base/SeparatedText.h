@@ -15,3 +15,13 @@ inline QString separatedField(const QString& text, QChar separator)
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
+
+// Whether a file holds separated text, told by its name as the program reads
+// it: .csv, .tsv or .txt, in any letter case. Its fields are texts, numbers
+// among them.
+inline bool isSeparatedTextName(const QString& path)
+{
+    for (const char* suffix : {".csv", ".tsv", ".txt"})
+        if (path.endsWith(QLatin1String(suffix), Qt::CaseInsensitive)) return true;
+    return false;
+}

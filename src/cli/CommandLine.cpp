@@ -1,6 +1,6 @@
 #include "cli/CommandLine.h"
 
-#include "app/ProgramInfo.h"
+#include "base/ProgramInfo.h"
 
 #include <QCommandLineParser>
 
@@ -88,15 +88,39 @@ bool isQtOption(const QString& name)
 
 }  // namespace
 
-CommandLine readCommandLine(const QStringList& arguments, CommandLine::Stage stage)
+namespace {
+
+// The two values of --berechnen are the two arguments after it (after a "--"
+// right behind it, if there is one), whatever they start with, as the window
+// takes whatever its two boxes hold: "-1" is a value there, not an option.
+// Taken out of `arguments`; fewer than two when the line ends before.
+QStringList takeCalculationValues(QStringList& arguments)
 {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--")) break;
+        if (optionName(arguments[i]) != QLatin1String("berechnen") || arguments[i].contains(QLatin1Char('='))) continue;
+        qsizetype first = i + 1;
+        if (first < arguments.size() && arguments[first] == QLatin1String("--")) ++first;
+        const QStringList values = arguments.mid(first, 2);
+        arguments.remove(i + 1, first - (i + 1) + values.size());
+        return values;
+    }
+    return {};
+}
+
+}  // namespace
+
+CommandLine readCommandLine(const QStringList& typed, CommandLine::Stage stage)
+{
+    QStringList arguments = typed;
+    const QStringList calculationValues = takeCalculationValues(arguments);
     QCommandLineParser parser;
     // Qt's own options are single-dash words such as -platform.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    // The commands that answer without the window; their operands are the
-    // positional arguments ("--" before a negative number).
+    // The commands that answer without the window; the values of --berechnen
+    // are taken out before (takeCalculationValues).
     const QCommandLineOption calculate(QStringLiteral("berechnen"));
     const QCommandLineOption sections(QStringLiteral("teilstrecken"), QString(), QStringLiteral("LISTE"));
     const QCommandLineOption output(QStringLiteral("ausgabe"), QString(), QStringLiteral("DATEI"));
@@ -139,15 +163,14 @@ CommandLine readCommandLine(const QStringList& arguments, CommandLine::Stage sta
                                     .arg(argument.section(QLatin1Char('='), 1), argument.section(QLatin1Char('='), 0, 0)))};
     }
     const QStringList positional = parser.positionalArguments();
-    const qsizetype operands = parser.isSet(calculate) ? 2 : 0;
-    if (positional.size() > operands)
+    if (!positional.isEmpty())
         return {CommandLine::Request::Refusal,
-                refusal(QStringLiteral("unerwartetes Argument »") + positional.at(operands) + QStringLiteral("«"))};
-    if (positional.size() < operands)
+                refusal(QStringLiteral("unerwartetes Argument »") + positional.first() + QStringLiteral("«"))};
+    if (parser.isSet(calculate) && calculationValues.size() < 2)
         return {CommandLine::Request::Refusal, refusal(QStringLiteral("»--berechnen« braucht zwei Zahlen: BW und EINZEL"))};
     if (parser.isSet(sections))
         return {CommandLine::Request::SectionList, {}, {parser.value(sections), parser.value(output)}};
-    if (command) return {CommandLine::Request::Calculate, {}, positional};
+    if (command) return {CommandLine::Request::Calculate, {}, calculationValues};
     return {};
 }
 

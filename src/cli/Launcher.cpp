@@ -1,9 +1,9 @@
 #include "cli/Launcher.h"
 
 #include "app/ModuleFile.h"
-#include "app/ProgramInfo.h"
+#include "base/ProgramInfo.h"
 #include "app/WorkbookModule.h"
-#include "app/window/WindowProgram.h"
+#include "app/WindowProgram.h"
 #include "base/NumberText.h"
 #include "base/RuntimeError.h"
 #include "cli/CommandLine.h"
@@ -12,6 +12,14 @@
 
 namespace {
 
+// The command line once QApplication has taken Qt's options: the window, or
+// the answer to what remains.
+int answerRemaining(const QStringList& arguments)
+{
+    const CommandLine line = readCommandLine(arguments, CommandLine::Stage::AfterQt);
+    return line.request == CommandLine::Request::Window ? -1 : answerCommandLine(line);
+}
+
 int runWindow(int argc, char* argv[], QObject* windowWatcher)
 {
     QString failure;
@@ -19,7 +27,7 @@ int runWindow(int argc, char* argv[], QObject* windowWatcher)
     try {
         ModuleFile module(QLatin1String(programInfo::windowModule), QStringLiteral("für das Fenster"),
                           ModuleFile::Lookup::ModuleFirst);
-        status = module.open<WindowProgram>().run(argc, argv, windowWatcher, failure);
+        status = module.open<WindowProgram>().run(argc, argv, {answerRemaining, windowWatcher}, failure);
     } catch (const RuntimeError& error) {
         failure = QString::fromUtf8(error.what());
     }

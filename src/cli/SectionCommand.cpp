@@ -1,5 +1,6 @@
 #include "cli/SectionCommand.h"
 
+#include "base/SheetLimits.h"
 #include "cli/CommandLine.h"
 #include "sections/SectionRun.h"
 
@@ -14,7 +15,11 @@ void say(std::FILE* err, const QString& text)
     writeText(err, QStringLiteral("gipfelfluss: ") + text + QLatin1Char('\n'));
 }
 
-// Standard input is kept in a temporary file, read as a CSV file is.
+// Standard input is kept in a temporary file, read as a CSV file is. The copy
+// stops at the reader's own limits, so that an endless pipe cannot fill the
+// disk: a line beyond the last row a sheet has that holds more than a line
+// break, or a line longer than a row may be (a line counts its bytes as
+// written, quotes and separators included).
 bool copyStandardInput(QTemporaryFile& copy, QString& reason)
 {
     QFile in;
@@ -23,12 +28,26 @@ bool copyStandardInput(QTemporaryFile& copy, QString& reason)
         return false;
     }
     char buffer[64 * 1024];
-    qint64 read = 0;
-    while ((read = in.read(buffer, sizeof buffer)) > 0)
+    qint64 read = 0, line = 1, lineBytes = 0;
+    while ((read = in.read(buffer, sizeof buffer)) > 0) {
+        for (qint64 i = 0; i < read; ++i) {
+            const char c = buffer[i];
+            if (c == '\n') {
+                ++line;
+                lineBytes = 0;
+            } else if (c != '\r' && line > maxSheetRows) {
+                reason = tooManyRowsReason();
+                return false;
+            } else if (++lineBytes > maxSeparatedRowBytes) {
+                reason = rowTooLongReason(line);
+                return false;
+            }
+        }
         if (copy.write(buffer, read) != read) {
             reason = QStringLiteral("Die Standardeingabe kann nicht zwischengespeichert werden (%1).").arg(copy.errorString());
             return false;
         }
+    }
     if (read < 0) {
         reason = QStringLiteral("Die Standardeingabe kann nicht gelesen werden.");
         return false;
@@ -45,15 +64,15 @@ int sectionCommand(const WorkbookFiles& files, const QString& list, const QStrin
     QString path = list;
     QTemporaryFile standardInput(QDir::tempPath() + QStringLiteral("/gipfelfluss-XXXXXX.csv"));
     const bool fromStandardInput = list == QLatin1String("-");
+    const QString listName = fromStandardInput ? QStringLiteral("Standardeingabe") : QDir::toNativeSeparators(list);
     QString reason;
     if (fromStandardInput) {
         if (!copyStandardInput(standardInput, reason)) {
-            say(err, reason);
+            say(err, QStringLiteral("%1: %2").arg(listName, reason));
             return 2;
         }
         path = standardInput.fileName();
     }
-    const QString listName = fromStandardInput ? QStringLiteral("Standardeingabe") : QDir::toNativeSeparators(list);
 
     SectionCount count;
     try {

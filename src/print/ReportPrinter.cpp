@@ -1,6 +1,6 @@
 #include "print/ReportPrinting.h"
 
-#include "app/ReportContent.h"
+#include "report/ReportContent.h"
 #include "base/RuntimeError.h"
 #include "report/Report.h"
 

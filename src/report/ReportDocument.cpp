@@ -1,7 +1,7 @@
 #include "report/Report.h"
 
-#include "app/ProgramInfo.h"
-#include "app/ReportContent.h"
+#include "base/ProgramInfo.h"
+#include "report/ReportContent.h"
 #include "base/RuntimeError.h"
 
 #include <QIODevice>

@@ -1,6 +1,6 @@
 #include "report/Report.h"
 
-#include "app/ReportContent.h"
+#include "report/ReportContent.h"
 #include "base/RuntimeError.h"
 #include "report/ChartReplay.h"
 

@@ -2,7 +2,7 @@
 
 #include "base/CalculationText.h"
 #include "base/RuntimeError.h"
-#include "table/CellText.h"
+#include "base/CellText.h"
 
 const QStringList SectionList::resultHeadings = {QStringLiteral("Formel"), QStringLiteral("l/sec"),
                                                  QStringLiteral("l/min"), QStringLiteral("Hinweis")};
@@ -52,7 +52,7 @@ std::optional<double> SectionList::numberIn(const std::vector<CellValue>& cells,
     const QString text = cellText(value, m_numbers);
     if (std::holds_alternative<QString>(value))
         if (const std::optional<double> read = m_numbers.fileNumber(text)) return read;
-    reason = text.trimmed().isEmpty() ? calculationText::missing(heading) : calculationText::notANumber(heading, text);
+    reason = holdsNothing(text) ? calculationText::missing(heading) : calculationText::notANumber(heading, text);
     return std::nullopt;
 }
 
@@ -86,6 +86,15 @@ SectionResult SectionList::calculate(const std::vector<CellValue>& cells)
         result.hint = result.hint.isEmpty() ? dropped : result.hint + QStringLiteral("; ") + dropped;
     }
     return result;
+}
+
+CellValue SectionList::workbookCell(const SectionResult& result, std::size_t column) const
+{
+    const CellValue& cell = result.cells.at(column);
+    if (m_source == Source::SeparatedText && int(column) != m_name)
+        if (const QString* text = std::get_if<QString>(&cell))
+            if (const std::optional<double> number = m_numbers.fileNumber(*text)) return *number;
+    return cell;
 }
 
 QString SectionList::formulaText(const SectionResult& result) const

@@ -2,7 +2,7 @@
 
 #include "base/NumberText.h"
 #include "calc/PeakFlow.h"
-#include "workbook/CellValue.h"
+#include "base/CellValue.h"
 
 #include <QString>
 #include <QStringList>
@@ -32,7 +32,14 @@ public:
     // The result's columns after the input's.
     static const QStringList resultHeadings;  // "Formel", "l/sec", "l/min", "Hinweis"
 
-    explicit SectionList(const NumberText& numbers) : m_numbers(numbers) {}
+    // Where the list's cells come from: a workbook's cells have their types
+    // (a number, a text, ...); every field of separated text is a text.
+    enum class Source { Workbook, SeparatedText };
+
+    explicit SectionList(const NumberText& numbers, Source source = Source::Workbook)
+        : m_numbers(numbers), m_source(source)
+    {
+    }
 
     // The heading row. Throws RuntimeError naming the heading that is missing.
     void setHeadings(const std::vector<CellValue>& cells);
@@ -43,6 +50,12 @@ public:
 
     // One row after the headings that holds anything.
     SectionResult calculate(const std::vector<CellValue>& cells);
+
+    // An input cell of a result as a result workbook holds it: a text of
+    // separated text that the list's number reading reads (fileNumber) is
+    // that number, outside the name column, which stays as written like
+    // every other text; a workbook's cells stay as they are.
+    CellValue workbookCell(const SectionResult& result, std::size_t column) const;
 
     // The words of a result's formula column: "ab 300 BW", "Einzel BW 5" or empty.
     QString formulaText(const SectionResult& result) const;
@@ -56,6 +69,7 @@ private:
                                    QString& reason) const;
 
     const NumberText& m_numbers;
+    Source m_source;
     QStringList m_headings;  // the input's, as written
     int m_name = -1, m_total = -1, m_largest = -1;  // columns from 0
     int m_count = 0;

@@ -3,8 +3,9 @@
 #include "base/RuntimeError.h"
 #include "base/SaveFile.h"
 #include "base/SeparatedText.h"
+#include "base/SheetLimits.h"
 #include "sections/SectionList.h"
-#include "table/CellText.h"
+#include "base/CellText.h"
 #include "workbook/WorkbookFiles.h"
 
 #include <QFileInfo>
@@ -13,9 +14,6 @@
 #include <memory>
 
 namespace {
-
-// Rows below this are not read: the largest sheet any workbook format has.
-constexpr int lastSheetRow = 1048576;
 
 // Results as lines of text: every cell as the window or a spreadsheet shows it.
 class TextSink : public SectionSink {
@@ -78,7 +76,8 @@ public:
     {
         std::vector<WrittenCell> cells;
         if (list.numbered()) add(cells, double(r.number));
-        for (const CellValue& cell : r.cells) {
+        for (std::size_t c = 0; c < r.cells.size(); ++c) {
+            const CellValue cell = list.workbookCell(r, c);
             if (std::holds_alternative<std::monostate>(cell)) {
                 ++m_col;
             } else if (const double* number = std::get_if<double>(&cell)) {
@@ -120,17 +119,6 @@ private:
     int m_row = 1, m_col = 0;
 };
 
-// Blank cells hold nothing: a row of them is skipped like an empty one.
-bool holdsNothing(const std::vector<CellValue>& cells)
-{
-    for (const CellValue& cell : cells) {
-        if (std::holds_alternative<std::monostate>(cell)) continue;
-        const QString* text = std::get_if<QString>(&cell);
-        if (!text || !text->trimmed().isEmpty()) return false;
-    }
-    return true;
-}
-
 bool sameFile(const QString& a, const QString& b)
 {
     const QFileInfo first(a), second(b);
@@ -143,12 +131,13 @@ bool sameFile(const QString& a, const QString& b)
 SectionCount calculateSections(const WorkbookFiles& files, const QString& listPath, const NumberText& numbers,
                                SectionSink& sink)
 {
-    SectionList list(numbers);
+    SectionList list(numbers, isSeparatedTextName(listPath) ? SectionList::Source::SeparatedText
+                                                             : SectionList::Source::Workbook);
     SectionCount count;
     bool headed = false;
     QString failure, listFailure;
     // The first row that holds anything carries the headings.
-    const QString reason = files.readRows(listPath, lastSheetRow, [&](int, const std::vector<CellValue>& cells) {
+    const QString reason = files.readRows(listPath, maxSheetRows, [&](int, const std::vector<CellValue>& cells) {
         // Nothing may be thrown through the workbook module: a failure stops
         // the reading and is raised once it has returned.
         try {
@@ -188,6 +177,8 @@ SectionCount writeSectionResults(const WorkbookFiles& files, const QString& list
     if (sameFile(listPath, resultPath))
         throw RuntimeError(QStringLiteral("Das Ergebnis kann nicht in die Liste der Teilstrecken selbst geschrieben werden."));
     const QString suffix = QFileInfo(resultPath).suffix().toLower();
+    if (!resultSuffixes.contains(suffix))
+        throw RuntimeError(QStringLiteral("Das Ergebnis wird nur als .xlsx, .csv oder .tsv gespeichert, nach der Endung seines Namens."));
     SectionCount count;
     if (suffix == QLatin1String("csv") || suffix == QLatin1String("tsv")) {
         // A spreadsheet program reads UTF-8 from a CSV file by its byte-order

@@ -1,6 +1,7 @@
 #include "tally/Tally.h"
 
 #include "base/CalculationText.h"
+#include "base/CellValue.h"
 #include "base/NumberText.h"
 #include "tally/ExactSum.h"
 
@@ -21,7 +22,7 @@ struct Cell {
 
 Cell unitsEachOf(const QString& text, const NumberText& numbers)
 {
-    if (text.trimmed().isEmpty()) return {0, calculationText::missing(unitsEachName)};
+    if (holdsNothing(text)) return {0, calculationText::missing(unitsEachName)};
     if (!numbers.isNumber(text)) return {0, calculationText::notANumber(unitsEachName, text)};
     const double value = numbers.toDouble(text);
     if (!(value > 0)) return {0, QStringLiteral("%1 muss grösser als 0 sein: »%2«").arg(unitsEachName, text)};
@@ -30,7 +31,7 @@ Cell unitsEachOf(const QString& text, const NumberText& numbers)
 
 Cell countOf(const QString& text, const NumberText& numbers)
 {
-    if (text.trimmed().isEmpty()) return {0, calculationText::missing(countName)};
+    if (holdsNothing(text)) return {0, calculationText::missing(countName)};
     if (!numbers.isNumber(text)) return {0, calculationText::notANumber(countName, text)};
     const double value = numbers.toDouble(text);
     if (value < 0 || std::trunc(value) != value)
@@ -57,7 +58,7 @@ QString verdictOf(const Summary& s, const NumberText& numbers)
 
 bool isEmpty(const Row& row)
 {
-    return row.name.isEmpty() && row.unitsEach.isEmpty() && row.count.isEmpty();
+    return holdsNothing(row.name) && holdsNothing(row.unitsEach) && holdsNothing(row.count);
 }
 
 Summary summarize(const std::vector<Row>& rows, const NumberText& numbers)
@@ -66,7 +67,7 @@ Summary summarize(const std::vector<Row>& rows, const NumberText& numbers)
     ExactSum total;
     for (const Row& row : rows) {
         RowCheck check;
-        check.blank = row.name.trimmed().isEmpty() && row.unitsEach.trimmed().isEmpty() && row.count.trimmed().isEmpty();
+        check.blank = isEmpty(row);
         if (!check.blank) {
             const Cell unitsEach = unitsEachOf(row.unitsEach, numbers);
             const Cell count = countOf(row.count, numbers);

@@ -48,7 +48,7 @@ struct Summary {
 
 Summary summarize(const std::vector<Row>& rows, const NumberText& numbers);
 
-// A row that holds no text at all.
+// A row that holds nothing (holdsNothing of each of its texts): kept by no one, checked against no rule.
 bool isEmpty(const Row& row);
 
 }  // namespace tally

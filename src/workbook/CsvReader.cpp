@@ -2,9 +2,9 @@
 
 #include "base/RuntimeError.h"
 #include "workbook/SheetCells.h"
+#include "workbook/Windows1252.h"
 
 #include <QFile>
-#include <QStringDecoder>
 
 #include <array>
 #include <cstring>
@@ -17,7 +17,6 @@ namespace {
 constexpr qsizetype chunk = 64 * 1024;
 constexpr int maxFieldChars = 32767;                       // of a spreadsheet cell
 constexpr qsizetype maxFieldBytes = 4 * maxFieldChars;     // in UTF-8 at most
-constexpr qsizetype maxRowBytes = 8 * 1024 * 1024;
 const QByteArray utf8Mark("\xEF\xBB\xBF");
 
 // What the first pass finds out.
@@ -121,8 +120,7 @@ Layout findLayout(const QString& path)
 class Reader {
 public:
     Reader(const Layout& layout, int lastRow, const SheetRowHandler& handler)
-        : m_utf8(layout.utf8), m_wholeSheet(lastRow >= SheetCells::maxRows), m_rows(lastRow, handler),
-          m_windows1252("windows-1252")
+        : m_utf8(layout.utf8), m_wholeSheet(lastRow >= SheetCells::maxRows), m_rows(lastRow, handler)
     {
     }
 
@@ -142,15 +140,12 @@ public:
         if (++m_fields > SheetCells::maxCols)
             return fail(QStringLiteral("Zeile %1 hat mehr als %2 Felder (so viele Spalten hat eine Tabelle höchstens).")
                             .arg(m_row).arg(SheetCells::maxCols));
-        if (m_rowBytes > maxRowBytes) return fail(QStringLiteral("Zeile %1 ist länger als 8 MiB.").arg(m_row));
+        if (m_rowBytes > maxSeparatedRowBytes) return fail(rowTooLongReason(m_row));
         if (length == 0) return;
-        if (m_row > SheetCells::maxRows)
-            return fail(QStringLiteral("Die Datei hat mehr als %1 Zeilen (so viele hat eine Tabelle höchstens).")
-                            .arg(SheetCells::maxRows));
+        if (m_row > SheetCells::maxRows) return fail(tooManyRowsReason());
         if (qsizetype(length) > maxFieldBytes) return tooLong();
         QString text = m_utf8 ? QString::fromUtf8(bytes, qsizetype(length))
-                              : m_windows1252.isValid() ? m_windows1252(QByteArrayView(bytes, qsizetype(length)))
-                                                        : QString::fromLatin1(bytes, qsizetype(length));
+                              : fromWindows1252(QByteArrayView(bytes, qsizetype(length)));
         if (text.size() > maxFieldChars) return tooLong();
         // A line break inside quotes as Windows writes it is one line break in a cell.
         if (text.contains(QLatin1Char('\r'))) text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -206,7 +201,6 @@ private:
     bool m_wholeSheet;
     RowAssembler m_rows;
     std::exception_ptr m_exception;
-    QStringDecoder m_windows1252;
     QString m_reason;
     int m_row = 1;
     int m_fields = 0;
@@ -246,13 +240,6 @@ struct Parser {
 };
 
 }  // namespace
-
-bool isCsvName(const QString& path)
-{
-    for (const char* suffix : {".csv", ".tsv", ".txt"})
-        if (path.endsWith(QLatin1String(suffix), Qt::CaseInsensitive)) return true;
-    return false;
-}
 
 void readCsv(const QString& path, int lastRow, const SheetRowHandler& handler)
 {

@@ -23,6 +23,3 @@
 // cut-off file: what it holds cannot be told apart from a damaged one).
 // Memory stays bounded by these limits whatever the file.
 void readCsv(const QString& path, int lastRow, const SheetRowHandler& handler);
-
-// Whether a file is read as separated values: by its name, .csv, .tsv or .txt.
-bool isCsvName(const QString& path);

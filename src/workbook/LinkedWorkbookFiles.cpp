@@ -1,6 +1,7 @@
 #include "workbook/LinkedWorkbookFiles.h"
 
 #include "base/RuntimeError.h"
+#include "base/SeparatedText.h"
 #include "workbook/CsvReader.h"
 #include "workbook/Workbook.h"
 #include "workbook/WorkbookWriter.h"
@@ -47,7 +48,7 @@ public:
                 if (!row.unreadable.empty()) throw RuntimeError(row.unreadable.front().second);
                 return handler(row.number, row.cells);
             };
-            if (isCsvName(path)) {
+            if (isSeparatedTextName(path)) {
                 Workbook::checkReadable(path);
                 readCsv(path, lastRow, rows);
             } else {

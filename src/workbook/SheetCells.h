@@ -1,6 +1,7 @@
 #pragma once
 
-#include "workbook/CellValue.h"
+#include "base/CellValue.h"
+#include "base/SheetLimits.h"
 
 #include <QHash>
 #include <QString>
@@ -11,9 +12,8 @@
 // saved without its result); asking for its value is then a run-time error.
 class SheetCells {
 public:
-    // The largest sheet any of the read formats has: 1048576 rows, 16384 columns.
-    static constexpr int maxRows = 1048576;
-    static constexpr int maxCols = 16384;
+    static constexpr int maxRows = maxSheetRows;
+    static constexpr int maxCols = maxSheetColumns;
 
     // Cells outside the largest sheet are not kept.
     void set(int row, int col, CellValue value);

@@ -40,7 +40,8 @@ void RowAssembler::endRow(qint64 repeats)
     if (m_row.number == 0) return;
     const int first = m_row.number;
     const qint64 last = std::min<qint64>({first + std::max<qint64>(repeats, 1) - 1, m_lastRow, SheetCells::maxRows});
-    for (qint64 r = first; r <= last && m_active && !m_row.cells.empty(); ++r) {
+    const bool holdsSomething = !m_row.unreadable.empty() || !holdsNothing(m_row.cells);
+    for (qint64 r = first; r <= last && m_active && holdsSomething; ++r) {
         m_row.number = int(r);
         m_active = m_handler(m_row);
         m_stopped = !m_active;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workbook/CellValue.h"
+#include "base/CellValue.h"
 
 #include <QString>
 
@@ -20,7 +20,7 @@ struct SheetRow {
 };
 
 // Receives the rows of a sheet in ascending order, rows that hold nothing
-// left out; returning false stops the reading.
+// (holdsNothing: no cell but blank texts, none unreadable) left out; returning false stops the reading.
 using SheetRowHandler = std::function<bool(const SheetRow&)>;
 
 // Gathers a reader's cells into rows and hands each finished row on, so that

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workbook/CellValue.h"
+#include "base/CellValue.h"
 #include "workbook/SheetCells.h"
 #include "workbook/SheetRows.h"
 

@@ -4,18 +4,19 @@
 #include "workbook/SheetCells.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryFile>
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <vector>
 
 #include <zip.h>
 
 namespace {
 
-const QString temporaryFileReason = QStringLiteral("Eine temporäre Datei kann nicht angelegt oder gelesen werden.");
 const QString finishedReason = QStringLiteral("Die Arbeitsmappe ist schon abgeschlossen.");
 
 // What a cell of a spreadsheet holds at most, in UTF-16 code units as Excel counts.
@@ -27,11 +28,17 @@ constexpr qsizetype flushSize = 64 * 1024;
 // cells: 3.9 MB instead of 5.2 MB).
 constexpr zip_uint32_t deflateLevel = 1;
 
-QString zipReason(int zipError)
+// Why the workbook `name` cannot be written: `step` says at what, `detail`
+// what the system or libzip said.
+QString failure(const QString& name, const QString& step, const QString& detail)
 {
-    if (zipError == ZIP_ER_MEMORY) return QStringLiteral("Zu wenig Arbeitsspeicher zum Schreiben der Datei.");
-    if (zipError == ZIP_ER_TMPOPEN || zipError == ZIP_ER_OPEN || zipError == ZIP_ER_READ) return temporaryFileReason;
-    return QStringLiteral("Die Datei kann nicht geschrieben werden (Fehler %1 beim Schreiben der Arbeitsmappe).").arg(zipError);
+    return QStringLiteral("Die Arbeitsmappe „%1“ kann nicht geschrieben werden (%2: %3).").arg(name, step, detail);
+}
+
+QString zipDetail(zip_error_t* error)
+{
+    if (zip_error_code_zip(error) == ZIP_ER_MEMORY) return QStringLiteral("zu wenig Arbeitsspeicher");
+    return QString::fromUtf8(zip_error_strerror(error));
 }
 
 // Excel's rules for a sheet's name: 1 to 31 characters, none of : \ / ? * [ ],
@@ -49,18 +56,48 @@ char* put(char* p, const char (&literal)[n])
     return std::copy_n(literal, n - 1, p);
 }
 
-// "&quot;" is the longest a UTF-16 code unit becomes.
+// "&quot;" is the longest a UTF-16 code unit becomes, but for the
+// underscore of an escape pattern (below), 7 bytes for the 7 units of its pattern.
 constexpr qsizetype maxEscapedSize(qsizetype codeUnits) { return 6 * codeUnits; }
 
-// `text` as UTF-8 with & < > " escaped, at p; returns its end. Characters XML
-// 1.0 does not allow (controls other than tab, line feed and carriage return;
-// U+FFFE, U+FFFF; surrogates without their pair) are dropped: no reader would
-// take the file.
+bool isHexDigit(char16_t c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+}
+
+// Whether an Excel escape "_xHHHH_" (four hexadecimal digits) begins at s:
+// Excel shows it as the character it stands for, unless its underscore is
+// itself written as "_x005F_".
+bool beginsEscapePattern(const char16_t* s, const char16_t* end)
+{
+    return end - s >= 7 && s[0] == u'_' && s[1] == u'x' && isHexDigit(s[2]) && isHexDigit(s[3]) &&
+           isHexDigit(s[4]) && isHexDigit(s[5]) && s[6] == u'_';
+}
+
+bool holdsEscapePattern(QStringView text)
+{
+    const char16_t* const end = text.utf16() + text.size();
+    for (const char16_t* s = text.utf16(); s < end; ++s)
+        if (beginsEscapePattern(s, end)) return true;
+    return false;
+}
+
+// `text` as UTF-8 with & < > " escaped, at p; returns its end. A carriage
+// return is written as a character reference, which a parser keeps (a
+// literal one it turns into a line feed), and the underscore of an escape
+// pattern as "_x005F_". Characters XML 1.0 does not allow (controls other
+// than tab, line feed and carriage return; U+FFFE, U+FFFF; surrogates
+// without their pair) are dropped: no reader would take the file.
 char* putEscaped(char* p, QStringView text)
 {
     const char16_t* s = text.utf16();
     const char16_t* const end = s + text.size();
     while (s < end) {
+        if (beginsEscapePattern(s, end)) {
+            p = std::copy_n("_x005F_", 7, p);
+            ++s;
+            continue;
+        }
         const char32_t c = *s++;
         if (c < 0x80) {
             if (c >= 0x20 && c != '&' && c != '<' && c != '>' && c != '"') *p++ = char(c);
@@ -68,7 +105,8 @@ char* putEscaped(char* p, QStringView text)
             else if (c == '<') p = std::copy_n("&lt;", 4, p);
             else if (c == '>') p = std::copy_n("&gt;", 4, p);
             else if (c == '"') p = std::copy_n("&quot;", 6, p);
-            else if (c == '\t' || c == '\n' || c == '\r') *p++ = char(c);
+            else if (c == '\r') p = std::copy_n("&#13;", 5, p);
+            else if (c == '\t' || c == '\n') *p++ = char(c);
         } else if (c < 0x800) {
             *p++ = char(0xC0 | (c >> 6));
             *p++ = char(0x80 | (c & 0x3F));
@@ -158,29 +196,58 @@ QByteArray stylesPart(const QStringList& codes)
     return part;
 }
 
-const char contentTypesPart[] =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-    "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
-    "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
-    "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
-    "<Override PartName=\"/xl/workbook.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml\"/>"
-    "<Override PartName=\"/xl/worksheets/sheet1.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>"
-    "<Override PartName=\"/xl/styles.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml\"/>"
-    "</Types>";
+// The package's content types and the workbook's relations; the shared
+// string table is there only when a text needs it.
+QByteArray contentTypesPart(bool sharedStrings)
+{
+    QByteArray part = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+        "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+        "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+        "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+        "<Override PartName=\"/xl/workbook.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml\"/>"
+        "<Override PartName=\"/xl/worksheets/sheet1.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>"
+        "<Override PartName=\"/xl/styles.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml\"/>";
+    if (sharedStrings)
+        part += "<Override PartName=\"/xl/sharedStrings.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml\"/>";
+    return part + "</Types>";
+}
 
-const char packageRelationsPart[] =
+const QByteArray packageRelationsPart =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
     "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
     "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
     "Target=\"xl/workbook.xml\"/></Relationships>";
 
-const char workbookRelationsPart[] =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-    "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-    "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet\" "
-    "Target=\"worksheets/sheet1.xml\"/>"
-    "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles\" "
-    "Target=\"styles.xml\"/></Relationships>";
+QByteArray workbookRelationsPart(bool sharedStrings)
+{
+    QByteArray part = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+        "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet\" "
+        "Target=\"worksheets/sheet1.xml\"/>"
+        "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles\" "
+        "Target=\"styles.xml\"/>";
+    if (sharedStrings)
+        part += "<Relationship Id=\"rId3\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings\" "
+                "Target=\"sharedStrings.xml\"/>";
+    return part + "</Relationships>";
+}
+
+// The texts that hold an escape pattern, in the order of their indices.
+// Excel, LibreOffice and openpyxl all read "_x005F_" there as an underscore;
+// openpyxl does not in an inline text.
+QByteArray sharedStringsPart(const QStringList& texts)
+{
+    const QByteArray count = QByteArray::number(texts.size());
+    QByteArray part = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+                      "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" count=\"" + count +
+                      "\" uniqueCount=\"" + count + "\">";
+    for (const QString& text : texts) {
+        part += "<si><t xml:space=\"preserve\">";
+        appendEscaped(part, text);
+        part += "</t></si>";
+    }
+    return part + "</sst>";
+}
 
 const char sheetHead[] =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
@@ -197,7 +264,7 @@ public:
             throw RuntimeError(QStringLiteral("Der Name des Tabellenblatts ist ungültig (höchstens 31 Zeichen, keines von : \\ / ? * [ ])."));
         // The sheet's rows wait in a temporary file beside the workbook,
         // which itself is only created by finish().
-        if (!m_sheet.open()) throw RuntimeError(temporaryFileReason);
+        if (!m_sheet.open()) throw RuntimeError(sheetFailure());
         m_buffer.resize(2 * flushSize);
         m_used = put(m_buffer.data(), sheetHead) - m_buffer.constData();
     }
@@ -236,7 +303,8 @@ public:
         if (m_finished) return finishedReason;
         m_finished = true;
         used(put(room(sizeof sheetTail), sheetTail));
-        if (!flush() || !m_sheet.flush()) return m_reason;
+        if (!flush()) return m_reason;
+        if (!m_sheet.flush()) return m_reason = sheetFailure();
         if (const QString reason = package(); !reason.isEmpty()) return m_reason = reason;
         return {};
     }
@@ -264,6 +332,13 @@ private:
             return false;
         }
         if (text.isEmpty()) return true;  // an empty cell
+        if (holdsEscapePattern(text)) {
+            char* p = putReference(put(room(cellMarkupSize), "<c r=\""), cell.col, rowDigits);
+            p = std::to_chars(put(p, "\" t=\"s\"><v>"), p + cellMarkupSize, m_shared.size()).ptr;
+            used(put(p, "</v></c>"));
+            m_shared << text;
+            return true;
+        }
         char* p = putReference(put(room(cellMarkupSize + maxEscapedSize(text.size())), "<c r=\""), cell.col, rowDigits);
         p = needsPreserve(text) ? put(p, "\" t=\"inlineStr\"><is><t xml:space=\"preserve\">") : put(p, "\" t=\"inlineStr\"><is><t>");
         used(put(putEscaped(p, text), "</t></is></c>"));
@@ -294,51 +369,68 @@ private:
     bool flush()
     {
         if (m_sheet.write(m_buffer.constData(), m_used) != m_used) {
-            m_reason = temporaryFileReason;
+            m_reason = sheetFailure();
             return false;
         }
         m_used = 0;
         return true;
     }
 
+    QString sheetFailure() const
+    {
+        return failure(QFileInfo(m_path).fileName(), QStringLiteral("temporäre Datei des Tabellenblatts"),
+                       m_sheet.errorString());
+    }
+
     // The package at m_path; libzip writes it to a temporary file of its own
-    // that takes the path's place when complete.
+    // that takes the path's place when complete. Every step that fails gives
+    // its reason; nothing is left at the path then.
     QString package()
     {
-        int error = 0;
-        zip_t* archive = zip_open(QFile::encodeName(m_path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-        if (!archive) return zipReason(error);
-        // libzip reads the buffers only in zip_close.
-        const QByteArray workbook = workbookPart(m_sheetName), styles = stylesPart(m_codes);
-        const struct {
-            const char* name;
-            const char* data;
-            qsizetype size;
-        } parts[] = {
-            {"[Content_Types].xml", contentTypesPart, qsizetype(sizeof contentTypesPart - 1)},
-            {"_rels/.rels", packageRelationsPart, qsizetype(sizeof packageRelationsPart - 1)},
-            {"xl/workbook.xml", workbook.constData(), workbook.size()},
-            {"xl/_rels/workbook.xml.rels", workbookRelationsPart, qsizetype(sizeof workbookRelationsPart - 1)},
-            {"xl/styles.xml", styles.constData(), styles.size()},
-            {"xl/worksheets/sheet1.xml", nullptr, 0},
+        const QString name = QFileInfo(m_path).fileName();
+        int code = 0;
+        zip_t* archive = zip_open(QFile::encodeName(m_path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+        if (!archive) {
+            zip_error_t error;
+            zip_error_init_with_code(&error, code);
+            const QString reason = failure(name, QStringLiteral("Anlegen"), zipDetail(&error));
+            zip_error_fini(&error);
+            return reason;
+        }
+        const auto fail = [&](const char* part) {
+            const QString reason = failure(name, QString::fromLatin1(part), zipDetail(zip_get_error(archive)));
+            zip_discard(archive);  // and with it libzip's temporary file
+            return reason;
         };
-        for (const auto& part : parts) {
-            zip_source_t* source = part.data ? zip_source_buffer(archive, part.data, zip_uint64_t(part.size), 0)
-                                             : zip_source_file(archive, QFile::encodeName(m_sheet.fileName()).constData(), 0, -1);
+        // libzip reads the buffers only in zip_close.
+        const bool shared = !m_shared.isEmpty();
+        const QByteArray types = contentTypesPart(shared), workbook = workbookPart(m_sheetName),
+                         relations = workbookRelationsPart(shared), styles = stylesPart(m_codes),
+                         strings = shared ? sharedStringsPart(m_shared) : QByteArray();
+        struct Part {
+            const char* name;
+            const QByteArray* data;  // null: the sheet's temporary file
+        };
+        std::vector<Part> parts{{"[Content_Types].xml", &types},
+                                {"_rels/.rels", &packageRelationsPart},
+                                {"xl/workbook.xml", &workbook},
+                                {"xl/_rels/workbook.xml.rels", &relations},
+                                {"xl/styles.xml", &styles},
+                                {"xl/worksheets/sheet1.xml", nullptr}};
+        if (shared) parts.push_back({"xl/sharedStrings.xml", &strings});
+        for (const Part& part : parts) {
+            zip_source_t* source =
+                part.data ? zip_source_buffer(archive, part.data->constData(), zip_uint64_t(part.data->size()), 0)
+                          : zip_source_file(archive, QFile::encodeName(m_sheet.fileName()).constData(), 0, -1);
             const zip_int64_t index = source ? zip_file_add(archive, part.name, source, 0) : -1;
             if (index < 0) {
                 if (source) zip_source_free(source);
-                error = zip_error_code_zip(zip_get_error(archive));
-                zip_discard(archive);
-                return zipReason(error);
+                return fail(part.name);
             }
-            zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, deflateLevel);
+            if (zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, deflateLevel) != 0)
+                return fail(part.name);
         }
-        if (zip_close(archive) != 0) {
-            error = zip_error_code_zip(zip_get_error(archive));
-            zip_discard(archive);  // and with it libzip's temporary file
-            return zipReason(error);
-        }
+        if (zip_close(archive) != 0) return fail("Abschluss");
         return {};
     }
 
@@ -348,6 +440,7 @@ private:
     QByteArray m_buffer;     // its first m_used bytes: the sheet's XML not yet in m_sheet
     qsizetype m_used = 0;
     QStringList m_codes;  // number format codes by first use
+    QStringList m_shared;  // texts with an escape pattern, by index
     int m_lastRow = 0;
     bool m_finished = false;
     QString m_reason;  // of the first failure; nothing more is written after it

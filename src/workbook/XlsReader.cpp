@@ -6,6 +6,7 @@
 #include "workbook/SheetRows.h"
 #include "workbook/SpreadsheetDate.h"
 #include "workbook/TextList.h"
+#include "workbook/Windows1252.h"
 
 #include <QHash>
 #include <QStringDecoder>
@@ -46,7 +47,8 @@ QString decodeCodePage(const QByteArray& bytes, int codePage)
     switch (codePage) {
     case 367: name = "US-ASCII"; break;
     case 1200:   // marks Unicode texts; Excel 5 texts still have one byte a character
-    case 32769: name = "windows-1252"; break;
+    case 1252:
+    case 32769: return fromWindows1252(bytes);
     case 10000:
     case 32768: name = "macintosh"; break;
     default: name = (codePage < 1000 ? "IBM" : "windows-") + QByteArray::number(codePage); break;

@@ -34,6 +34,10 @@ struct XlsxStringItem {
     {
         if (inText) text += piece;
     }
+    // The text as a spreadsheet shows it: Excel's escapes "_xHHHH_" (four
+    // hexadecimal digits, a UTF-16 code unit) read as what they stand for,
+    // "_x005F_" as the underscore of a text that holds such an escape literally.
+    QString value() const;
 };
 
 // The shared string table of an Office Open XML workbook, read forward only

@@ -100,7 +100,7 @@ private:
     {
         const int row = m_cellRow, col = m_col;
         const std::string_view type = m_type;
-        if (type == "inlineStr") return m_rows.set(row, col, utf8(m_hasInline ? m_inline.text : m_value));
+        if (type == "inlineStr") return m_rows.set(row, col, m_hasInline ? m_inline.value() : utf8(m_value));
         // An empty <v> of a formula is a result not saved, as much as a missing one.
         if (!m_hasValue || (type != "str" && xmlTrimmed(m_value).empty())) {
             if (m_hasFormula)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ReportContent.h"
+#include "report/ReportContent.h"
 #include "app/View.h"
 #include "fakes/RecordingCanvas.h"
 #include "table/Grid.h"

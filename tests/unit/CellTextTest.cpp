@@ -1,5 +1,5 @@
 #include "base/NumberText.h"
-#include "table/CellText.h"
+#include "base/CellText.h"
 #include "workbook/SpreadsheetDate.h"
 
 #include <gtest/gtest.h>

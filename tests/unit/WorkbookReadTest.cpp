@@ -2,7 +2,7 @@
 
 #include "base/NumberText.h"
 #include "base/RuntimeError.h"
-#include "table/CellText.h"
+#include "base/CellText.h"
 #include "workbook/Workbook.h"
 
 #include <QDir>

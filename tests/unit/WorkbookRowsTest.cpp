@@ -4,7 +4,7 @@
 #include "WorkbookFixtures.h"
 
 #include "base/NumberText.h"
-#include "table/CellText.h"
+#include "base/CellText.h"
 #include "workbook/LinkedWorkbookFiles.h"
 
 #include <QFile>

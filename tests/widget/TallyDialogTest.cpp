@@ -102,9 +102,8 @@ TEST_F(WindowTest, TallyTypedByKeyboardGoesIntoTheBoxesAndBerechnenCalculatesIt)
             if (value->accessibleName() == QStringLiteral("Grösster Einzel BW")) largest = value->text();
         }
         EXPECT_EQ(verdictOf(d), QStringLiteral("Formel: Einzel BW 4"));
-        press(Qt::Key_Return);  // ends the editing of the new row's first cell
-        EXPECT_TRUE(d.isVisible());
-        press(Qt::Key_Return);  // "Übernehmen"
+        EXPECT_EQ(QApplication::focusWidget(), &table) << "the last Tab opened an editor in the new row";
+        press(Qt::Key_Return);  // "Übernehmen", as in a spreadsheet right after Tab
         return d.result();
     });
     QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
@@ -190,8 +189,6 @@ TEST_F(WindowTest, TallyTableMovesLikeASpreadsheetCompletesNamesAndRemovesRows)
         typeKeys(QStringLiteral("Ba"));  // "Badewanne" was typed in an earlier tally
         typeRow(QString(), QStringLiteral("4"), QStringLiteral("2"));
         EXPECT_EQ(table.model()->index(2, 0).data().toString(), QStringLiteral("Badewanne"));
-        press(Qt::Key_Escape);  // leaves the editor of the fourth row
-        EXPECT_TRUE(d.isVisible());
         table.setCurrentIndex(table.model()->index(0, 1));
         press(Qt::Key_Delete);
         EXPECT_EQ(table.model()->rowCount(), 3);
@@ -213,4 +210,34 @@ TEST_F(WindowTest, TallyTableMovesLikeASpreadsheetCompletesNamesAndRemovesRows)
         return d.result();
     });
     EXPECT_FALSE(window->showTallyDialog(*rows, {}).has_value());
+}
+
+// Typing into the middle of a cell: the editor keeps its cursor while every
+// keystroke reaches the summary, and Ctrl+Z takes the typing back.
+TEST_F(WindowTest, TypingInTheMiddleOfACellKeepsItsCursorAndUndoes)
+{
+    dialogs.expect([&](QDialog& d) {
+        if (!showForKeys(d)) return int(QDialog::Rejected);
+        QTableView& table = tableOf(d);
+        typeRow(QStringLiteral("Dusche"), local(QStringLiteral("1.5")), QStringLiteral("2"));
+        press(Qt::Key_Backtab);
+        press(Qt::Key_Backtab);
+        EXPECT_EQ(table.currentIndex(), table.model()->index(0, 1));
+        press(Qt::Key_F2);
+        press(Qt::Key_Home);
+        press(Qt::Key_Right);
+        typeKeys(QStringLiteral("00"));
+        const QModelIndex each = table.model()->index(0, 1), units = table.model()->index(0, 3);
+        EXPECT_EQ(each.data().toString(), local(QStringLiteral("100.5")));
+        EXPECT_EQ(units.data().toString(), QStringLiteral("201"));
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        EXPECT_TRUE(editor && editor->cursorPosition() == 3);
+        press(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(each.data().toString(), local(QStringLiteral("1.5")));
+        EXPECT_EQ(units.data().toString(), QStringLiteral("3"));
+        press(Qt::Key_Escape);
+        press(Qt::Key_Escape);
+        return d.result();
+    });
+    EXPECT_FALSE(window->showTallyDialog({}, {}).has_value());
 }

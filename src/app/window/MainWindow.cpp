@@ -1,7 +1,7 @@
 #include "app/window/MainWindow.h"
 
 #include "app/Credits.h"
-#include "app/ProgramInfo.h"
+#include "base/ProgramInfo.h"
 #include "app/window/MenuBar.h"
 #include "app/window/PictureCanvas.h"
 #include "app/window/ResultsGridView.h"

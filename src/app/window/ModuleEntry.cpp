@@ -1,6 +1,6 @@
 #include "app/window/MainWindow.h"
 #include "app/window/Program.h"
-#include "app/window/WindowProgram.h"
+#include "app/WindowProgram.h"
 
 #include <exception>
 
@@ -8,11 +8,11 @@ namespace {
 
 class Window : public WindowProgram {
 public:
-    int run(int argc, char* argv[], QObject* watcher, QString& failure) const override
+    int run(int argc, char* argv[], const Start& start, QString& failure) const override
     {
         try {
-            return runProgram(argc, argv, [watcher](MainWindow& window) {
-                if (watcher) window.installEventFilter(watcher);
+            return runProgram(argc, argv, start, [&start](MainWindow& window) {
+                if (start.watcher) window.installEventFilter(start.watcher);
             });
         } catch (const std::exception& error) {
             // A RuntimeError's text is UTF-8, as is every other one here.

@@ -1,18 +1,18 @@
 #include "app/window/Program.h"
 
-#include "app/ProgramInfo.h"
 #include "app/window/MainWindow.h"
 #include "app/window/ProgramStyle.h"
 #include "app/window/QtTranslations.h"
-#include "cli/CommandLine.h"
+#include "base/ProgramInfo.h"
 
 #include <QApplication>
 
-int runProgram(int argc, char* argv[], const std::function<void(MainWindow&)>& beforeShow)
+int runProgram(int argc, char* argv[], const WindowProgram::Start& start,
+               const std::function<void(MainWindow&)>& beforeShow)
 {
     QApplication app(argc, argv);
-    const CommandLine line = readCommandLine(QCoreApplication::arguments(), CommandLine::Stage::AfterQt);
-    if (line.request != CommandLine::Request::Window) return answerCommandLine(line);
+    if (start.answerRemaining)
+        if (const int status = start.answerRemaining(QCoreApplication::arguments()); status >= 0) return status;
 
     QApplication::setStyle(new ProgramStyle);
     installQtTranslations(app);

@@ -88,7 +88,8 @@ bool TallyModel::setData(const QModelIndex& index, const QVariant& value, int ro
     if (text == value.toString()) return true;
     text = value.toString();
     update();
-    // The whole row: an open editor of a single changed cell would be set anew.
+    // The whole row: its "BW" follows the typed cells (the delegate leaves an
+    // open editor that already shows its text alone).
     emit dataChanged(this->index(index.row(), 0), this->index(index.row(), Units));
     return true;
 }

@@ -56,6 +56,15 @@ void TallyTableView::keyPressEvent(QKeyEvent* event)
     QTableView::keyPressEvent(event);
 }
 
+void TallyTableView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    if (hint != QAbstractItemDelegate::EditNextItem && hint != QAbstractItemDelegate::EditPreviousItem)
+        return QTableView::closeEditor(editor, hint);
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    const QModelIndex next = moveCursor(hint == QAbstractItemDelegate::EditNextItem ? MoveNext : MovePrevious, Qt::NoModifier);
+    if (next.isValid()) selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect);
+}
+
 TallyCellDelegate::TallyCellDelegate(std::function<QStringList()> names, QObject* parent)
     : QStyledItemDelegate(parent), m_names(std::move(names))
 {
@@ -79,6 +88,16 @@ QWidget* TallyCellDelegate::createEditor(QWidget* parent, const QStyleOptionView
         line->setCompleter(completer);
     }
     return editor;
+}
+
+// The model tells the view of every keystroke it takes, and the view then
+// sets each open editor of the row anew; one that already shows its cell's
+// text is left alone.
+void TallyCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    if (const auto* line = qobject_cast<QLineEdit*>(editor); line && line->text() == index.data(Qt::EditRole).toString())
+        return;
+    QStyledItemDelegate::setEditorData(editor, index);
 }
 
 bool TallyCellDelegate::eventFilter(QObject* editor, QEvent* event)

@@ -7,8 +7,10 @@
 
 // The table of the tally dialog, used as a spreadsheet: typing starts
 // editing a cell; Tab and Shift+Tab move through the typed columns (the
-// computed "BW" is skipped), and Tab from the last typed cell of the last row
-// adds a row and goes there; Ctrl+Tab and Ctrl+Shift+Tab leave the table.
+// computed "BW" is skipped), also out of an open editor, without opening one
+// in the cell they reach, so that Return after them is the dialog's; Tab
+// from the last typed cell of the last row adds a row and goes there;
+// Ctrl+Tab and Ctrl+Shift+Tab leave the table.
 // Delete outside an editor asks for the selected rows to be removed. Its
 // model is a TallyModel.
 class TallyTableView : public QTableView {
@@ -23,11 +25,14 @@ signals:
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 };
 
 // The editors of the tally's cells: each keystroke reaches the model at once,
-// so that the summary follows the typing; Escape gives the cell back the text
-// it had. The column "Entnahmestelle" completes names given by `names`.
+// so that the summary follows the typing, and an open editor stays the
+// user's (its cursor, selection and undo) while the model takes its text;
+// Escape gives the cell back the text it had. The column "Entnahmestelle"
+// completes names given by `names`.
 class TallyCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
@@ -35,6 +40,7 @@ public:
     TallyCellDelegate(std::function<QStringList()> names, QObject* parent);
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
 
 protected:
     bool eventFilter(QObject* editor, QEvent* event) override;

@@ -1,4 +1,4 @@
-#include "table/CellText.h"
+#include "base/CellText.h"
 
 #include "base/NumberText.h"
 
