@@ -50,9 +50,11 @@ done <<'TABLE'
 TABLE
 
 # --berechnen as the window shows Text3 and Text4 for the same Text1 and
-# Text2, read and written in the locale. The flows are python3's decimal
-# values of Q = 10^(a*log10(BW) + b)/10, rounded (250, 5: a = 0.3026,
-# b = 0.4863, Q = 1.628983); l/min from the unrounded Q.
+# Text2, read and written in the locale, values that begin with a minus
+# sign included. The flows are python3's decimal values of
+# Q = 10^(a*log10(BW) + b)/10, rounded (250, 5: a = 0.3026, b = 0.4863,
+# Q = 1.628983; 500: a = 0.582679, b = -0.214837, Q = 2.279272); l/min from
+# the unrounded Q.
 # locale | BW | EINZEL | standard output
 while IFS='|' read -r locale total largest line; do
     LOCALE=$locale run 0 --berechnen "$total" "$largest"
@@ -66,6 +68,8 @@ de_DE.UTF-8|300|2|1,69 l/s\t101,6 l/min
 C|10|2|0.40 l/s\t23.8 l/min
 de_DE.UTF-8|299,5|2|1,68 l/s\t101,0 l/min
 C|299.5|2|1.68 l/s\t101.0 l/min
+C|500|-1|2.28 l/s\t136.8 l/min
+de_DE.UTF-8|500|-1,5|2,28 l/s\t136,8 l/min
 TABLE
 # Refused input: the reason as the calculation words it, nothing on standard output.
 # locale | BW | EINZEL | standard error

@@ -2,14 +2,18 @@
 """The command line's --teilstrecken on section lists that LibreOffice Calc
 and openpyxl wrote: each section gives what sections-expected.tsv (computed
 by make_sections.py from the formulas) says, in a point and a comma locale;
-the exit statuses; and a result file that is complete or not there at all.
+the exit statuses; a result file that is complete or not there at all, its
+numbers as number cells also from a CSV list, and as separated text read
+back as written; refused endings; standard input within the reader's limits.
 
 Usage: sections_command_test.py PROGRAM FIXTURES
 """
+import csv
 import os
 import subprocess
 import sys
 import tempfile
+import zipfile
 from pathlib import Path
 
 import openpyxl
@@ -83,6 +87,72 @@ with tempfile.TemporaryDirectory() as folder:
         check(abs(flow.value - float(want[1])) <= 0.005, f"result workbook: {row[0].value} l/sec {flow.value}")
         check(abs(row[lmin].value - flow.value * 60) < 1e-9 and row[lmin].number_format == "0.0", f"result workbook: {row[0].value} l/min")
         check(f"{flow.value:.6f}" != f"{float(want[1]):.6f}", f"result workbook: {row[0].value} l/sec is rounded")
+
+    # A German CSV list (LibreOffice: Windows-1252, semicolons, decimal
+    # commas) into a workbook: every field that reads as a number is a
+    # number cell of that value, names and other texts stay as written.
+    with open(fixtures / "sections-libreoffice.csv", encoding="cp1252", newline="") as listed:
+        typed = list(csv.reader(listed, delimiter=";"))
+    result = work / "aus-csv.xlsx"
+    status, out, err = run("--teilstrecken", str(fixtures / "sections-libreoffice.csv"), "--ausgabe", str(result),
+                           locale="de_DE.UTF-8")
+    check(status == 1, f"CSV list into .xlsx: status {status}: {err}")
+    written = [row for row in openpyxl.load_workbook(result).worksheets[0].iter_rows(values_only=True)]
+    sections = [row for row in typed[1:] if any(field.strip() for field in row)]
+    check(list(written[0][:len(typed[0])]) == typed[0], f"CSV list into .xlsx: headings {written[0]}")
+    check(len(written) == len(sections) + 1, f"CSV list into .xlsx: {len(written) - 1} rows for {len(sections)} sections")
+    for fields, cells in zip(sections, written[1:]):
+        for heading, field, cell in zip(typed[0], fields, cells):
+            german = field.strip().replace(",", ".")
+            try:
+                number = float(german) if heading != "Teilstrecke" and german.replace(".", "", 1).lstrip("-").isdigit() else None
+            except ValueError:
+                number = None
+            if number is not None:
+                check(isinstance(cell, (int, float)) and cell == number, f"CSV list into .xlsx: {heading} {field!r} gave {cell!r}")
+            else:
+                check(cell == (field or None), f"CSV list into .xlsx: {heading} {field!r} gave {cell!r}")
+    result.unlink()
+
+    # The result as separated text, read back as a spreadsheet program reads
+    # it: its separator by locale and ending, a byte-order mark for .csv, the
+    # fields that hold the separator or a quote quoted.
+    for ending, locale, separator, mark in [(".csv", "de_DE.UTF-8", ";", True), (".csv", "C.UTF-8", ",", True),
+                                            (".tsv", "de_DE.UTF-8", "\t", False), (".TSV", "C.UTF-8", "\t", False)]:
+        result = work / f"text{ending}"
+        status, out, err = run("--teilstrecken", str(fixtures / "sections-libreoffice.csv"), "--ausgabe", str(result),
+                               locale=locale)
+        raw = result.read_bytes()
+        check(status == 1 and raw.startswith(b"\xef\xbb\xbf") == mark, f"{ending} in {locale}: status {status}, start {raw[:4]}")
+        rows = list(csv.reader(raw.decode("utf-8-sig").splitlines(), delimiter=separator))
+        check(rows[0][:len(typed[0])] == typed[0], f"{ending} in {locale}: headings {rows[0]}")
+        check([row[:len(typed[0])] for row in rows[1:]] == [row + [""] * (len(typed[0]) - len(row)) for row in sections],
+              f"{ending} in {locale}: the list's fields do not come back as written")
+        result.unlink()
+
+    # A result of any other ending is refused before anything is read or written.
+    for name in ["Haus.ods", "Haus.xls", "Haus.txt", "Haus", "Haus.XLS.bak"]:
+        status, out, err = run("--teilstrecken", str(fixtures / "sections-libreoffice.xlsx"), "--ausgabe", str(work / name))
+        check(status == 2 and ".xlsx, .csv oder .tsv" in err and not (work / name).exists(), f"--ausgabe {name}: status {status}, {err!r}")
+    status, out, err = run("--teilstrecken", str(fixtures / "sections-libreoffice.xlsx"), "--ausgabe", str(work / "Gross.XLSX"))
+    check(status == 1 and zipfile.is_zipfile(work / "Gross.XLSX"), f"--ausgabe Gross.XLSX: status {status}, {err!r}")
+    (work / "Gross.XLSX").unlink()
+
+    # Standard input without end, or with a line longer than a row may be:
+    # refused at the reader's limits, the copy of it removed.
+    scratch = work / "tmp"
+    scratch.mkdir()
+    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+    env.update(TMPDIR=str(scratch), LC_ALL="C.UTF-8")
+    endless = subprocess.Popen(["yes", "A;250;5"], stdout=subprocess.PIPE)
+    done = subprocess.run([program, "--teilstrecken", "-"], stdin=endless.stdout, capture_output=True, env=env, timeout=120)
+    endless.kill()
+    check(done.returncode == 2 and "1048576 Zeilen" in done.stderr.decode(), f"endless stdin: {done.returncode} {done.stderr!r}")
+    done = subprocess.run([program, "--teilstrecken", "-"], input=b"x" * (8 * 1024 * 1024 + 1), capture_output=True, env=env,
+                          timeout=60)
+    check(done.returncode == 2 and "Zeile 1 ist länger als 8 MiB" in done.stderr.decode(), f"long stdin: {done.returncode} {done.stderr!r}")
+    check(list(scratch.iterdir()) == [], f"standard input left its copy: {list(scratch.iterdir())}")
+    scratch.rmdir()
 
     # CSV on standard input, every section valid: status 0.
     status, out, err = run("--teilstrecken", "-", stdin="Teilstrecke;BW;Einzel BW\nA;250;5\nB;300;7\n".encode())
