@@ -1,6 +1,6 @@
 #include "app/ModuleFile.h"
 
-#include "base/ProgramInfo.h"
+#include "app/ModuleFolders.h"
 #include "base/RuntimeError.h"
 
 #include <QDir>
@@ -30,16 +30,7 @@ bool ownLookupAllowed()
 ModuleFile::ModuleFile(const QString& fileName, QString subject, Lookup lookup)
     : m_subject(std::move(subject)), m_lookup(lookup)
 {
-    // The executable's folder as QCoreApplication::applicationDirPath() finds
-    // it on Linux; the window's module is loaded before there is a QApplication.
-    const QFileInfo executable(QStringLiteral("/proc/self/exe"));
-    if (executable.exists()) {
-        const QDir program(executable.canonicalPath());
-        m_paths << program.filePath(fileName)
-                << QDir::cleanPath(program.filePath(QLatin1String(programInfo::moduleFolderFromProgram) + u'/' + fileName));
-    }
-    m_paths << QLatin1String(programInfo::moduleFolder) + u'/' + fileName;
-    m_paths.removeDuplicates();
+    for (const QString& folder : moduleFolders()) m_paths << QDir(folder).filePath(fileName);
 }
 
 QFunctionPointer ModuleFile::load(const char* name)

@@ -25,9 +25,8 @@ public:
     // order, about half a millisecond in the window's case.
     enum class Lookup { ProgramFirst, ModuleFirst };
 
-    // The program's module `fileName` ("gipfelfluss-print.so"): beside the
-    // executable (the build tree), else where it is installed, relative to
-    // the executable, else at its full path. `subject` names it in messages:
+    // The program's module `fileName` ("gipfelfluss-print.so"), in the first
+    // of moduleFolders() that holds it. `subject` names it in messages:
     // "für Arbeitsmappen" gives "Das Programmmodul für Arbeitsmappen …".
     ModuleFile(const QString& fileName, QString subject, Lookup lookup = Lookup::ProgramFirst);
     // The module file at the first of these paths that exists.

@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "base/ProgramInfo.h"
+#include "cli/Console.h"
 
 #include <QCommandLineParser>
 
@@ -174,21 +175,8 @@ CommandLine readCommandLine(const QStringList& typed, CommandLine::Stage stage)
     return {};
 }
 
-QStringList commandLineArguments(int argc, char* argv[])
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-    return arguments;
-}
-
 int answerCommandLine(const CommandLine& line)
 {
     writeText(line.request == CommandLine::Request::Refusal ? stderr : stdout, line.text);
     return line.exitStatus();
-}
-
-void writeText(std::FILE* stream, const QString& text)
-{
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, bytes.size(), stream);
 }

@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstdio>
-
 // What the command line asks of the program: the window (no arguments of its
 // own besides Qt's), --help, --version, or a command that answers without the
 // window (--berechnen BW EINZEL, --teilstrecken LISTE [--ausgabe DATEI]). Qt's options (-platform, -style, -display,
@@ -35,11 +33,5 @@ struct CommandLine {
 // window; whether its arguments are all Qt's is known only after.
 CommandLine readCommandLine(const QStringList& arguments, CommandLine::Stage stage);
 
-// The arguments of main() as texts (UTF-8, as Qt reads them on Linux).
-QStringList commandLineArguments(int argc, char* argv[]);
-
 // Writes the text of Help, Version or Refusal where it belongs; returns the exit status.
 int answerCommandLine(const CommandLine& line);
-
-// Writes the text to standard output or standard error, in UTF-8.
-void writeText(std::FILE* stream, const QString& text);

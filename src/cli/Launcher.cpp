@@ -1,12 +1,13 @@
 #include "cli/Launcher.h"
 
 #include "app/ModuleFile.h"
-#include "base/ProgramInfo.h"
-#include "app/WorkbookModule.h"
 #include "app/WindowProgram.h"
+#include "app/WorkbookModule.h"
+#include "base/ProgramInfo.h"
 #include "base/NumberText.h"
 #include "base/RuntimeError.h"
 #include "cli/CommandLine.h"
+#include "cli/Console.h"
 #include "cli/OneCalculation.h"
 #include "cli/SectionCommand.h"
 

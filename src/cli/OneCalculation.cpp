@@ -4,6 +4,7 @@
 #include "base/NumberText.h"
 #include "calc/PeakFlow.h"
 #include "cli/CommandLine.h"
+#include "cli/Console.h"
 
 int printCalculation(const QString& total, const QString& largestUnit)
 {

@@ -1,11 +1,12 @@
 #include "cli/SectionCommand.h"
 
 #include "base/SheetLimits.h"
-#include "cli/CommandLine.h"
+#include "cli/Console.h"
 #include "sections/SectionRun.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryFile>
 
 namespace {
@@ -15,6 +16,25 @@ void say(std::FILE* err, const QString& text)
     writeText(err, QStringLiteral("gipfelfluss: ") + text + QLatin1Char('\n'));
 }
 
+// The printed result, which the sink hands on as UTF-8: written as text, so
+// that a Windows console shows its characters.
+class TextOutput : public QIODevice {
+public:
+    explicit TextOutput(std::FILE* stream) : m_stream(stream) { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        writeText(m_stream, m_decoder(QByteArrayView(data, size)));
+        return std::ferror(m_stream) ? -1 : size;
+    }
+
+private:
+    std::FILE* m_stream;
+    QStringDecoder m_decoder{QStringDecoder::Utf8};
+};
+
 // Standard input is kept in a temporary file, read as a CSV file is. The copy
 // stops at the reader's own limits, so that an endless pipe cannot fill the
 // disk: a line beyond the last row a sheet has that holds more than a line
@@ -22,6 +42,7 @@ void say(std::FILE* err, const QString& text)
 // written, quotes and separators included).
 bool copyStandardInput(QTemporaryFile& copy, QString& reason)
 {
+    readStandardInputAsBytes();
     QFile in;
     if (!in.open(stdin, QIODevice::ReadOnly) || !copy.open()) {
         reason = QStringLiteral("Die Standardeingabe kann nicht gelesen werden.");
@@ -77,10 +98,10 @@ int sectionCommand(const WorkbookFiles& files, const QString& list, const QStrin
     SectionCount count;
     try {
         if (output.isEmpty()) {
-            QFile printed;
-            if (!printed.open(out, QIODevice::WriteOnly)) throw RuntimeError(QStringLiteral("Die Standardausgabe kann nicht beschrieben werden."));
+            TextOutput printed(out);
             count = printSectionResults(files, path, numbers, printed);
-            if (!printed.flush()) throw RuntimeError(QStringLiteral("Die Standardausgabe kann nicht beschrieben werden."));
+            if (std::fflush(out) != 0 || std::ferror(out))
+                throw RuntimeError(QStringLiteral("Die Standardausgabe kann nicht beschrieben werden."));
         } else {
             count = writeSectionResults(files, path, output, numbers);
         }

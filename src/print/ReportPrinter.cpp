@@ -30,7 +30,7 @@ public:
             return QString::fromUtf8(error.what());
         } catch (const std::exception& error) {
             // Nothing else is expected; whatever it is, it must not cross into the program.
-            return QString::fromLocal8Bit(error.what());
+            return QString::fromUtf8(error.what());
         }
     }
 };

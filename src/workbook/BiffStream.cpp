@@ -44,7 +44,8 @@ BiffStream::BiffStream(const QString& path)
 {
     initialiseGsf();
     GError* error = nullptr;
-    m_file = gsf_input_stdio_new(QFile::encodeName(path).constData(), &error);
+    // libzip and GLib take file names in UTF-8, on Windows too.
+    m_file = gsf_input_stdio_new(path.toUtf8().constData(), &error);
     g_clear_error(&error);
     if (!m_file) throw RuntimeError(QStringLiteral("Die Datei kann nicht gelesen werden."));
     m_ole = gsf_infile_msole_new(m_file, &error);

@@ -389,7 +389,8 @@ private:
     {
         const QString name = QFileInfo(m_path).fileName();
         int code = 0;
-        zip_t* archive = zip_open(QFile::encodeName(m_path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+        // libzip and GLib take file names in UTF-8, on Windows too.
+        zip_t* archive = zip_open(m_path.toUtf8().constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
         if (!archive) {
             zip_error_t error;
             zip_error_init_with_code(&error, code);
@@ -421,7 +422,7 @@ private:
         for (const Part& part : parts) {
             zip_source_t* source =
                 part.data ? zip_source_buffer(archive, part.data->constData(), zip_uint64_t(part.data->size()), 0)
-                          : zip_source_file(archive, QFile::encodeName(m_sheet.fileName()).constData(), 0, -1);
+                          : zip_source_file(archive, m_sheet.fileName().toUtf8().constData(), 0, -1);
             const zip_int64_t index = source ? zip_file_add(archive, part.name, source, 0) : -1;
             if (index < 0) {
                 if (source) zip_source_free(source);

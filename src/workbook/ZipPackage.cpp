@@ -38,7 +38,8 @@ QString reasonFor(int zipError)
 ZipPackage::ZipPackage(const QString& path)
 {
     int error = 0;
-    m_zip = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
+    // libzip and GLib take file names in UTF-8, on Windows too.
+    m_zip = zip_open(path.toUtf8().constData(), ZIP_RDONLY, &error);
     if (!m_zip) throw RuntimeError(reasonFor(error));
 }
 

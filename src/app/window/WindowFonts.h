@@ -2,11 +2,8 @@
 
 #include <QFont>
 
-// The window's two typefaces. Arial is served by Liberation Sans, which has
-// Arial's metrics, so captions fill their boxes as designed.
+// The window's two typefaces, in the families this platform has for them (FontFamilies.h).
 namespace windowFonts {
-
-inline constexpr const char* arialFamily = "Liberation Sans";
 
 QFont arial(qreal pointSize, bool bold);
 

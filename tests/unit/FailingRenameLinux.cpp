@@ -30,10 +30,10 @@ bool fails()
 
 namespace failingRename {
 
-void setFailing(bool on)
+void setFailing(const QString& target)
 {
     calls = 0;
-    failing = on;
+    failing = !target.isEmpty();
 }
 
 int failedCalls()
