@@ -221,13 +221,13 @@ if step libzip; then
 fi
 
 if step gmp; then
-  (cd "$(source_dir gmp)" && CC_FOR_BUILD=gcc configure_make --enable-shared --disable-static)
+  (cd "$(source_dir gmp)" && regenerate && CC_FOR_BUILD=gcc configure_make --enable-shared --disable-static)
   done_step gmp
 fi
 
 # libcsv is one C file; linked statically into the workbook module.
 if step libcsv; then
-  (cd "$(source_dir libcsv)" && configure_make --disable-shared --enable-static)
+  (cd "$(source_dir libcsv)" && regenerate && configure_make --disable-shared --enable-static)
   done_step libcsv
 fi
 
@@ -239,7 +239,8 @@ fi
 
 # --- qtbase ---------------------------------------------------------------
 # Only what the program uses: Core, Gui, Widgets, Print Support, Test, the
-# windows and offscreen platforms and the Windows styles. No ICU (the
+# windows and offscreen platforms and the Windows styles; optimised for size,
+# which also builds faster. No ICU (the
 # program decodes its own code pages), no OpenGL (INPUT_opengl=no also turns
 # off dynamic GL, whose code the windows platform would otherwise compile),
 # no tablets (Debian's source lacks wintab.h).
@@ -254,7 +255,8 @@ if step qtbase; then
     -DINPUT_opengl=no -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF \
     -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
     -DFEATURE_tabletevent=OFF -DFEATURE_icu=OFF -DFEATURE_zstd=OFF -DFEATURE_jpeg=OFF \
-    -DFEATURE_androiddeployqt=OFF \
+    -DFEATURE_androiddeployqt=OFF -DFEATURE_textodfwriter=OFF -DFEATURE_textmarkdownreader=OFF \
+    -DFEATURE_textmarkdownwriter=OFF -DFEATURE_optimize_size=ON \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF \
     -DFEATURE_system_freetype=OFF -DFEATURE_system_png=OFF -DFEATURE_system_doubleconversion=OFF \
     >"$work/build-qt.configure.out"

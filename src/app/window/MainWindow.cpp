@@ -7,6 +7,7 @@
 #include "app/window/ResultsGridView.h"
 #include "app/window/SaveFileDialog.h"
 #include "app/window/TallyDialog.h"
+#include "app/window/WindowConventions.h"
 #include "app/window/Twips.h"
 #include "app/window/WindowFonts.h"
 #include "base/RuntimeError.h"
@@ -240,14 +241,19 @@ QString MainWindow::showSaveDialog(const QString& fileName, const QList<FileFilt
                                    const QStringList& replaced)
 {
     SaveFileDialog dialog(this, m_present, suffix, replaced);
-    return runFileDialog(dialog, fileName, filters);
+    for (QString shown = fileName;;) {
+        const QString chosen = runFileDialog(dialog, shown, filters);
+        if (chosen.isEmpty()) return {};  // cancelled
+        if (const QString settled = dialog.settle(chosen); !settled.isEmpty()) return settled;
+        shown = chosen;  // not to be replaced: the dialog once more
+    }
 }
 
 QString MainWindow::runFileDialog(QFileDialog& dialog, const QString& fileName, const QList<FileFilter>& filters)
 {
-    // Qt's own dialog on every desktop: the save dialog's final-name rule and
-    // the tests depend on it.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // Qt's own dialog on every Linux desktop, the same for all of them;
+    // Windows' own on Windows.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, !windowConventions::nativeFileDialogs);
     dialog.setWindowModality(Qt::ApplicationModal);
     QStringList nameFilters;
     for (const FileFilter& filter : filters) {

@@ -31,14 +31,26 @@ void SaveFileDialog::accept()
         if (QWidget* typing = focusWidget()) typing->clearFocus();
         selectFile(path);
     }
-    if (QFileInfo::exists(path)) {
-        QMessageBox question(QMessageBox::Warning, windowTitle(),
-                             QStringLiteral("„%1“ ist bereits vorhanden.\nSoll die Datei ersetzt werden?")
-                                 .arg(QDir::toNativeSeparators(path)),
-                             QMessageBox::Yes | QMessageBox::No, this);
-        question.setDefaultButton(QMessageBox::No);
-        question.setWindowModality(Qt::ApplicationModal);
-        if (m_present(question) != QMessageBox::Yes) return;
-    }
+    if (!mayReplace(path)) return;
+    m_settled = true;
     QFileDialog::accept();
+}
+
+QString SaveFileDialog::settle(const QString& chosen)
+{
+    if (m_settled) return chosen;
+    const QString path = finalFileName(chosen, m_suffix, m_replaced);
+    return mayReplace(path) ? path : QString();
+}
+
+bool SaveFileDialog::mayReplace(const QString& path)
+{
+    if (!QFileInfo::exists(path)) return true;
+    QMessageBox question(QMessageBox::Warning, windowTitle(),
+                         QStringLiteral("„%1“ ist bereits vorhanden.\nSoll die Datei ersetzt werden?")
+                             .arg(QDir::toNativeSeparators(path)),
+                         QMessageBox::Yes | QMessageBox::No, this);
+    question.setDefaultButton(QMessageBox::No);
+    question.setWindowModality(Qt::ApplicationModal);
+    return m_present(question) == QMessageBox::Yes;
 }

@@ -1,6 +1,6 @@
 #include "app/window/WindowFonts.h"
 
-#include "app/window/FontFamilies.h"
+#include "app/window/WindowConventions.h"
 
 namespace windowFonts {
 
@@ -19,12 +19,12 @@ QFont font(const char* family, qreal pointSize, bool bold)
 
 QFont arial(qreal pointSize, bool bold)
 {
-    return font(arialFamily, pointSize, bold);
+    return font(windowConventions::arialFamily, pointSize, bold);
 }
 
 QFont standard()
 {
-    return font(standardFamily, 8.25, false);
+    return font(windowConventions::standardFamily, 8.25, false);
 }
 
 }  // namespace windowFonts

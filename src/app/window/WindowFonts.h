@@ -2,7 +2,7 @@
 
 #include <QFont>
 
-// The window's two typefaces, in the families this platform has for them (FontFamilies.h).
+// The window's two typefaces, in the families this platform has for them (WindowConventions.h).
 namespace windowFonts {
 
 QFont arial(qreal pointSize, bool bold);

@@ -1,6 +1,6 @@
-#include "app/window/FontFamilies.h"
+#include "app/window/WindowConventions.h"
 
-namespace windowFonts {
+namespace windowConventions {
 
 // Liberation Sans has Arial's metrics. MS Sans Serif is an Arial-like
 // grotesque; its 8.25 pt digits are about 6.5 pixels wide, and the chart
@@ -11,4 +11,6 @@ namespace windowFonts {
 const char arialFamily[] = "Liberation Sans";
 const char standardFamily[] = "Liberation Sans";
 
-}  // namespace windowFonts
+const bool nativeFileDialogs = false;
+
+}  // namespace windowConventions

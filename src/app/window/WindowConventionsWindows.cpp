@@ -1,10 +1,12 @@
-#include "app/window/FontFamilies.h"
+#include "app/window/WindowConventions.h"
 
-namespace windowFonts {
+namespace windowConventions {
 
 // Windows has both faces the design names; it serves MS Sans Serif by its
 // TrueType successor Microsoft Sans Serif.
 const char arialFamily[] = "Arial";
 const char standardFamily[] = "MS Sans Serif";
 
-}  // namespace windowFonts
+const bool nativeFileDialogs = true;
+
+}  // namespace windowConventions

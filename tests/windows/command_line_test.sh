@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The Windows program's command line under Wine against the Debian program's:
+# --teilstrecken on the section lists LibreOffice wrote (.xlsx, .ods, .xls,
+# and a semicolon CSV in Windows-1252), kept in a folder with blanks and
+# letters beyond ASCII and given as Windows gives paths, prints the same lines
+# character for character (line ends aside) with the same exit status; so do
+# --berechnen, --version and a refusal; a result workbook is written there.
+#   command_line_test.sh DEBIAN_PROGRAM WINDOWS_PROGRAM.com
+# Wine's prefix and settings come from scripts/windows/wine-environment.sh.
+set -euo pipefail
+debian=$1 windows=$2
+top=$(cd "$(dirname "$0")/../.." && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+windows_path() { echo "Z:${1//\//\\}"; }
+
+folder="$work/Jürg Müller/Dokumente"
+mkdir -p "$folder"
+for ending in xlsx ods xls csv; do cp "$top/tests/fixtures/sections-libreoffice.$ending" "$folder/Küche.$ending"; done
+
+# run NAME PROGRAM ARGS...: standard output to NAME.out (line ends as on
+# Linux), standard error to NAME.err, the exit status to NAME.status.
+run() {
+    local name=$1 status=0
+    shift
+    LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 timeout 120 "$@" >"$work/$name.out" 2>"$work/$name.err" </dev/null || status=$?
+    sed -i 's/\r$//' "$work/$name.out" "$work/$name.err"
+    echo "$status" >"$work/$name.status"
+}
+same() { # WHAT ARGS... (for both programs; @LIST@ stands for the list's path)
+    local what=$1
+    shift
+    local linux=("${@//@LIST@/$folder/Küche.$ending}") win=("${@//@LIST@/$(windows_path "$folder/Küche.$ending")}")
+    run debian "$debian" "${linux[@]}"
+    run windows wine "$windows" "${win[@]}"
+    cmp -s "$work/debian.out" "$work/windows.out" ||
+        fail "$what: the output differs: $(diff "$work/debian.out" "$work/windows.out" | head -n 10)"
+    cmp -s "$work/debian.status" "$work/windows.status" ||
+        fail "$what: exit status $(cat "$work/windows.status"), on Debian $(cat "$work/debian.status")"
+    [ -s "$work/debian.out" ] || [ -s "$work/debian.err" ] || fail "$what printed nothing at all"
+}
+
+for ending in xlsx ods xls csv; do
+    same "--teilstrecken Küche.$ending" --teilstrecken @LIST@
+    [ "$(cat "$work/windows.status")" = 1 ] || fail "Küche.$ending: exit status $(cat "$work/windows.status"), expected 1"
+    grep -q '^TS 1 Küche	' "$work/windows.out" || fail "Küche.$ending: no section »TS 1 Küche« in the output"
+done
+ending=csv
+same "--berechnen 250 5" --berechnen 250 5
+[ "$(cat "$work/windows.out")" = "$(printf '1,63 l/s\t97,7 l/min')" ] || fail "--berechnen 250 5 printed $(cat "$work/windows.out")"
+same "--berechnen 500 -1" --berechnen 500 -1
+same "--version" --version
+same "--help" --help
+same "--berechnen abc 2" --berechnen abc 2
+cmp -s "$work/debian.err" "$work/windows.err" || fail "the refusal differs: $(cat "$work/windows.err")"
+
+# A result workbook beside the list, under its name beyond ASCII.
+run windows wine "$windows" --teilstrecken "$(windows_path "$folder/Küche.csv")" --ausgabe "$(windows_path "$folder/Küche Gipfelfluss.xlsx")"
+[ "$(cat "$work/windows.status")" = 1 ] || fail "--ausgabe: exit status $(cat "$work/windows.status"): $(cat "$work/windows.err")"
+run debian "$debian" --teilstrecken "$folder/Küche Gipfelfluss.xlsx"
+grep -q '^TS 1 Küche	' "$work/debian.out" || fail "the Windows program's result workbook does not read back: $(cat "$work/debian.err")"
+echo PASS

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The Windows program's real window under Wine, on an X server of its own
+# with a window manager (without one, Wine's windows get no keyboard), in a
+# German locale: typed 250 and 5 and "Berechnen" pressed by keyboard, the
+# boxes read "1,63" and "97,7" and the table has its row (each copied to the
+# clipboard as a user would, and read from X's); a screenshot of the window
+# goes to SCREENSHOT when given.
+#   real_window_test.sh gipfelfluss.exe [SCREENSHOT.png]
+# Wine's prefix and settings come from scripts/windows/wine-environment.sh.
+set -euo pipefail
+program=$1 picture=${2:-}
+top=$(cd "$(dirname "$0")/../.." && pwd)
+. "$top/scripts/headless-window.sh"
+work=$(mktemp -d)
+trap 'kill "${WM_PID:-}" 2>/dev/null || true; wineserver -k 2>/dev/null || true; headless_stop; rm -rf "$work"' EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    [ -s "$work/program.log" ] && sed 's/^/program: /' "$work/program.log" >&2
+    exit 1
+}
+for tool in Xvfb openbox xdotool xclip import; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/windows/build.sh installs it)"
+done
+
+headless_start_xvfb "$work" || fail "no X server"
+openbox >"$work/openbox.log" 2>&1 &
+WM_PID=$!
+sleep 1
+LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 wine "$program" >"$work/program.log" 2>&1 &
+APP_PID=$!
+window=
+for _ in $(seq 300); do
+    window=$(xdotool search --name '^Berechnung Gipfelfluss$' 2>/dev/null | head -n1) || true
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || fail "no window \"Berechnung Gipfelfluss\" appeared"
+sleep 1
+xdotool windowactivate --sync "$window"
+
+# clipboard KEYS...: the keys, then Ctrl+C, and what the clipboard holds.
+clipboard() {
+    xdotool key --delay 50 "$@" ctrl+c
+    sleep 0.5
+    xclip -o -selection clipboard 2>/dev/null | tr -d '\r'
+}
+
+xdotool type --delay 50 250
+xdotool key Tab
+xdotool type --delay 50 5
+xdotool key --delay 50 Tab Tab Tab space   # Text3, Text4, "Berechnen"
+sleep 1
+l_min=$(clipboard shift+Tab ctrl+a)        # Text4
+l_s=$(clipboard shift+Tab ctrl+a)          # Text3
+[ "$l_s" = "1,63" ] || fail "Text3 reads '$l_s', expected 1,63"
+[ "$l_min" = "97,7" ] || fail "Text4 reads '$l_min', expected 97,7"
+rows=$(clipboard Tab Tab Tab Tab Tab ctrl+a) # the results table
+grep -qP '^1\t250\t5\t1,63\t97,7$' <<<"$rows" || fail "the table's rows: $(printf '%q' "$rows")"
+if [ -n "$picture" ]; then
+    import -window "$window" -strip "$picture"
+    echo "$picture"
+fi
+xdotool key alt+F4
+for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$APP_PID" 2>/dev/null && fail "the program is still running after Alt+F4"
+echo PASS
