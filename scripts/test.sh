@@ -4,6 +4,10 @@
 #   build-asan/   the same tests under AddressSanitizer and UndefinedBehaviorSanitizer
 #   build-fuzz/   the libFuzzer targets (clang), each for a bounded time
 #   dist/         the Debian package: built, lintian, installed, checked, purged
+#   build-windows/ the Windows program, cross-built, tested under Wine, and its
+#                 setup program and zip in dist/ (scripts/windows/build.sh; the
+#                 first run builds the Windows libraries, later runs take them
+#                 from their cache)
 # GIPFELFLUSS_QUICK=1 runs only the ordinary build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -34,3 +38,6 @@ ctest --test-dir "$build-fuzz" --output-on-failure
 echo "== Debian package (dist/)"
 # The tests ran above; the package build leaves them out to stay within minutes.
 DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" ./scripts/check-package.sh
+
+echo "== Windows (build-windows/, dist/)"
+./scripts/windows/build.sh

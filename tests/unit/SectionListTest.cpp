@@ -149,6 +149,32 @@ TEST(SectionList, WorkbookResultHoldsTheUnroundedFlowsAsNumbers)
     EXPECT_EQ(std::get<QString>(refused.back().value), q("Total 1 BW unter dem Minimum 2"));
 }
 
+// A list of separated text into a workbook: every field its number reading
+// reads is a number cell ("1.500" with a decimal point, "007"), but the
+// section's name stays as written; the first of two "BW" columns counts, and
+// a value right of the last heading is named by its column.
+TEST(SectionList, SeparatedTextGivesNumberCellsButKeepsNamesAsWritten)
+{
+    ListFiles files({{q("Teilstrecke"), q("BW"), q("Einzel BW"), q("Raum"), q("BW")},
+                     {q("007"), q("1.500"), q("2"), q("007"), q("400"), q("übrig")},
+                     {q("12"), q("400"), q("7"), q("2 a"), q("1")}});
+    QTemporaryDir dir;
+    writeSectionResults(files, dir.filePath(q("liste.csv")), dir.filePath(q("ergebnis.xlsx")), NumberText(QLocale(q("de_DE"))));
+    ASSERT_EQ(files.written.size(), 3u);
+    const auto cells = [&](std::size_t row) {
+        std::vector<std::variant<QString, double>> values;
+        for (const WrittenCell& cell : files.written[row]) values.push_back(cell.value);
+        return values;
+    };
+    using V = std::vector<std::variant<QString, double>>;
+    EXPECT_EQ(cells(1), (V{q("007"), 1.5, 2.0, 7.0, 400.0,
+                           q("Total 1,5 BW unter dem Minimum 2; Werte rechts der letzten Überschrift (ab Spalte 6) nicht übernommen")}));
+    const V accepted = cells(2);
+    ASSERT_EQ(accepted.size(), 8u);
+    EXPECT_EQ(V(accepted.begin(), accepted.begin() + 6), (V{q("12"), 400.0, 7.0, q("2 a"), 1.0, q("ab 300 BW")}));
+    EXPECT_NEAR(std::get<double>(accepted[6]), 2.001376120543443, 1e-12);  // l/s, python3's decimal module
+}
+
 TEST(SectionList, WritesNothingWhenTheListCannotBeRead)
 {
     QTemporaryDir dir;
