@@ -1,3 +1,4 @@
+#include "BuildMachineTools.h"
 #include "Openpyxl.h"
 #include "SpreadsheetWindow.h"
 #include "WorkbookFixtures.h"
@@ -26,6 +27,7 @@ struct Window : SpreadsheetWindow {
 
 TEST(Export, WritesEveryTableTextToItsCellWithNumbersAsNumbersInTheTablesFormats)
 {
+    SKIP_WITHOUT_BUILD_MACHINE_TOOLS();
     Window w;
     w.import(fixtures::path(QStringLiteral("values-libreoffice.xlsx")));
     ASSERT_TRUE(w.view.messages.empty());
@@ -94,6 +96,7 @@ TEST(Export, WritesEveryTableTextToItsCellWithNumbersAsNumbersInTheTablesFormats
 // those texts in a point and in a comma locale, saved again as numbers.
 TEST(Export, ImportedNumbersShowAsASpreadsheetShowsThemAndSaveAsNumbers)
 {
+    SKIP_WITHOUT_BUILD_MACHINE_TOOLS();
     QTemporaryDir dir;
     const QString source = dir.filePath(QStringLiteral("Zahlen.xlsx"));
     runPython(QStringLiteral("import sys, openpyxl\n"
@@ -185,6 +188,7 @@ TEST(Export, ACancelledDialogWritesNothing)
 
 TEST(Export, AFailedSaveLeavesTheEarlierFileAndASuccessfulOneReplacesIt)
 {
+    SKIP_WITHOUT_BUILD_MACHINE_TOOLS();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Ergebnis.xlsx"));
     const QByteArray earlier("kein Arbeitsblatt, aber Daten des Benutzers");

@@ -1,5 +1,6 @@
 // Rows of a whole sheet streamed from every format, and workbooks written row
 // by row, through the workbook files the module gives the program.
+#include "BuildMachineTools.h"
 #include "Openpyxl.h"
 #include "WorkbookFixtures.h"
 
@@ -95,6 +96,7 @@ TEST(WorkbookRows, ACellWithoutItsSavedValueMakesTheSheetUnreadableNamingTheCell
 // and with each separator a spreadsheet program uses.
 TEST(CsvRows, AreReadInEveryEncodingAndWithEverySeparator)
 {
+    SKIP_WITHOUT_BUILD_MACHINE_TOOLS();
     const QJsonArray table = QJsonDocument::fromJson(R"([
         ["Teilstrecke", "BW", "Einzel BW", "Bemerkung"],
         ["Strang „Nord“; Küche", "12,5", "2", "Zoll 3/4\", \"alt\""],
@@ -261,6 +263,7 @@ QString odsRow(const char* repeated, const char* text)
 // Hostile or damaged files: each refused or read, in bounded memory, quickly.
 TEST(HostileRows, AreRefusedOrReadInBoundedMemory)
 {
+    SKIP_WITHOUT_BUILD_MACHINE_TOOLS();
     QTemporaryDir dir;
     const QString billionRows = dir.filePath(QStringLiteral("milliarde.xlsx"));
     runPython(QStringLiteral("import re, sys, zipfile\n"
@@ -318,6 +321,7 @@ WrittenCell text(int row, int col, const char* value)
 
 TEST(RowWriter, WritesRowsThatOpenpyxlReadsAsTextsAndNumbersInTheirFormats)
 {
+    SKIP_WITHOUT_BUILD_MACHINE_TOOLS();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Teilstrecken.xlsx"));
     QString reason;
@@ -358,6 +362,7 @@ TEST(RowWriter, WritesRowsThatOpenpyxlReadsAsTextsAndNumbersInTheirFormats)
 // control character, which XML 1.0 cannot hold, is dropped.
 TEST(RowWriter, TextsComeBackThroughOpenpyxlAndTheProgramsOwnReader)
 {
+    SKIP_WITHOUT_BUILD_MACHINE_TOOLS();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Texte.xlsx"));
     const QString longest = QString(32766, QLatin1Char('x')) + QStringLiteral("€");

@@ -1,6 +1,7 @@
 // The calculation report from the real window, read back with poppler's tools
 // (pdfinfo, pdftotext, pdfimages, pdftoppm). Runs in the locale of the
 // environment; ctest runs it in a point and in a comma locale.
+#include "BuildMachineTools.h"
 #include "WindowFixture.h"
 
 #include "app/window/PictureCanvas.h"
@@ -131,6 +132,7 @@ protected:
 
 TEST_F(ReportTest, ReportOfThreeResultsHoldsChartTextsFormulasAndRows)
 {
+    SKIP_WITHOUT_BUILD_MACHINE_TOOLS();
     // Expected flows from Python's decimal module at 40 digits.
     const std::vector<QStringList> rows{{"1", "250", "5", local("1.63"), local("97.7")},
                                         {"2", "1000", "3", local("3.41"), local("204.8")},
@@ -204,6 +206,7 @@ TEST_F(ReportTest, ReportOfThreeResultsHoldsChartTextsFormulasAndRows)
 
 TEST_F(ReportTest, LongTableContinuesOnNewPagesBelowTheHeaderRowAndNoRowIsSplit)
 {
+    SKIP_WITHOUT_BUILD_MACHINE_TOOLS();
     // Sixty rows, every tenth with an imported text.
     const int rowCount = 60;
     grid().setRows(rowCount + 1);
