@@ -23,11 +23,16 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" ||
     { apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"; }
 fi
-if ! locale -a | grep -qi '^de_DE\.utf-\?8$'; then
-  sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' >>/etc/locale.gen
-  locale-gen >/dev/null
-fi
+# Wine takes its locale from the build machine's: German, and a metric one
+# with a decimal point (as Linux's C locale) for the tests.
+for wanted in de_DE en_GB; do
+  if ! locale -a | grep -qi "^$wanted\.utf-\?8$"; then
+    sed -i "s/^# *\($wanted.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^$wanted.UTF-8 UTF-8" /etc/locale.gen || echo "$wanted.UTF-8 UTF-8" >>/etc/locale.gen
+    generate=yes
+  fi
+done
+[ -z "${generate:-}" ] || locale-gen >/dev/null
 
 prefix=$(scripts/windows/toolchain.sh)
 export GIPFELFLUSS_WINDOWS_PREFIX=$prefix

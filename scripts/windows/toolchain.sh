@@ -220,8 +220,10 @@ if step libzip; then
   done_step libzip
 fi
 
+# GMP's regenerated libtool would name its import library as its DLL (one
+# overwriting the other), so it is linked statically, as libcsv is.
 if step gmp; then
-  (cd "$(source_dir gmp)" && regenerate && CC_FOR_BUILD=gcc configure_make --enable-shared --disable-static)
+  (cd "$(source_dir gmp)" && regenerate && CC_FOR_BUILD=gcc configure_make --disable-shared --enable-static)
   done_step gmp
 fi
 

@@ -7,6 +7,7 @@
 #include "workbook/WorkbookFiles.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -264,7 +265,7 @@ TEST(SectionList, MenuCommandLeavesTheWindowAsItWas)
     form.mnuteilstrecken_Click();
     ASSERT_EQ(view.messages.size(), 2u);
     EXPECT_EQ(view.messages[1].caption, q("Fehler"));
-    EXPECT_TRUE(view.messages[1].prompt.contains(list)) << view.messages[1].prompt.toStdString();
+    EXPECT_TRUE(view.messages[1].prompt.contains(QDir::toNativeSeparators(list))) << view.messages[1].prompt.toStdString();
     EXPECT_TRUE(view.messages[1].prompt.endsWith(q("Die Datei ist beschädigt.")));
     EXPECT_FALSE(QFile::exists(dir.filePath(q("Zweites.xlsx"))));
 }
