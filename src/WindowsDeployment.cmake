@@ -30,8 +30,21 @@ file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/qt.conf "[Paths]\nPrefix = .\nPlugins = .
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/qt.conf DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # Only DLLs that come with the program are copied: Windows' own (KERNEL32,
-# USER32, the api-ms-win sets, ...) are on every Windows.
+# USER32, the api-ms-win sets, ...) are on every Windows. CMake looks for the
+# DLLs by their names in lower case, which a Linux file system tells apart
+# from "Qt6Core.dll": it looks among links of such names to them.
 install(CODE "
+  set(names ${CMAKE_CURRENT_BINARY_DIR}/dll-names)
+  file(REMOVE_RECURSE \${names})
+  file(MAKE_DIRECTORY \${names})
+  foreach(folder ${GIPFELFLUSS_WINDOWS_DLL_FOLDERS})
+    file(GLOB dlls \${folder}/*.dll)
+    foreach(dll \${dlls})
+      get_filename_component(name \${dll} NAME)
+      string(TOLOWER \${name} name)
+      file(CREATE_LINK \${dll} \${names}/\${name} SYMBOLIC)
+    endforeach()
+  endforeach()
   set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
   set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
   set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND ${CMAKE_OBJDUMP})
@@ -39,13 +52,16 @@ install(CODE "
     EXECUTABLES $<TARGET_FILE:gipfelfluss> $<TARGET_FILE:gipfelfluss_console>
     MODULES $<TARGET_FILE:gipfelfluss_window_module> $<TARGET_FILE:gipfelfluss_workbook_module>
             $<TARGET_FILE:gipfelfluss_print_module> ${plugin_files}
-    DIRECTORIES ${GIPFELFLUSS_WINDOWS_DLL_FOLDERS}
-    PRE_INCLUDE_REGEXES [[^(lib|Qt6|zlib)[^/\\\\]*\\.dll$]]
+    DIRECTORIES \${names}
+    PRE_INCLUDE_REGEXES [[^(lib|qt6|zlib)[^/\\\\]*\\.dll$]]
     PRE_EXCLUDE_REGEXES [[.*]]
     RESOLVED_DEPENDENCIES_VAR found
     UNRESOLVED_DEPENDENCIES_VAR missing)
   if(missing)
     message(FATAL_ERROR \"DLLs of the program not found: \${missing}\")
   endif()
-  file(INSTALL \${found} DESTINATION \${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR})
+  foreach(dll \${found})
+    file(REAL_PATH \${dll} dll)
+    file(INSTALL \${dll} DESTINATION \${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR})
+  endforeach()
 ")
