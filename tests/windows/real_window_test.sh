@@ -22,10 +22,20 @@ for tool in Xvfb openbox xdotool xclip import; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/windows/build.sh installs it)"
 done
 
+# Wine has none of Windows' fonts: Liberation Sans, with Arial's metrics,
+# stands in for the two faces the window asks for, as on Linux.
+for face in Arial "MS Sans Serif"; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "Liberation Sans" /f >/dev/null 2>&1
+done
+wineserver -w
+
 headless_start_xvfb "$work" || fail "no X server"
 openbox >"$work/openbox.log" 2>&1 &
 WM_PID=$!
-sleep 1
+for _ in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+done
 LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 wine "$program" >"$work/program.log" 2>&1 &
 APP_PID=$!
 window=
@@ -35,8 +45,13 @@ for _ in $(seq 300); do
     sleep 0.1
 done
 [ -n "$window" ] || fail "no window \"Berechnung Gipfelfluss\" appeared"
+for _ in $(seq 50); do
+    xdotool windowactivate --sync "$window" 2>/dev/null || true
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ] && break
+    sleep 0.2
+done
+[ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ] || fail "the window does not take the keyboard"
 sleep 1
-xdotool windowactivate --sync "$window"
 
 # clipboard KEYS...: the keys, then Ctrl+C, and what the clipboard holds.
 clipboard() {
@@ -50,16 +65,16 @@ xdotool key Tab
 xdotool type --delay 50 5
 xdotool key --delay 50 Tab Tab Tab space   # Text3, Text4, "Berechnen"
 sleep 1
+if [ -n "$picture" ]; then
+    import -window "$window" -strip "$picture"
+    echo "$picture"
+fi
 l_min=$(clipboard shift+Tab ctrl+a)        # Text4
 l_s=$(clipboard shift+Tab ctrl+a)          # Text3
 [ "$l_s" = "1,63" ] || fail "Text3 reads '$l_s', expected 1,63"
 [ "$l_min" = "97,7" ] || fail "Text4 reads '$l_min', expected 97,7"
 rows=$(clipboard Tab Tab Tab Tab Tab ctrl+a) # the results table
 grep -qP '^1\t250\t5\t1,63\t97,7$' <<<"$rows" || fail "the table's rows: $(printf '%q' "$rows")"
-if [ -n "$picture" ]; then
-    import -window "$window" -strip "$picture"
-    echo "$picture"
-fi
 xdotool key alt+F4
 for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$APP_PID" 2>/dev/null && fail "the program is still running after Alt+F4"
