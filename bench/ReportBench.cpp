@@ -1,9 +1,9 @@
 // The calculation report written as PDF from the real window on Qt's
 // offscreen platform: the chart of one result and a results table of 25 or
 // 1,000 rows, from gathering the report's texts to the file committed on disk.
-#include "report/ReportContent.h"
 #include "app/window/MainWindow.h"
 #include "base/SaveFile.h"
+#include "report/ReportContent.h"
 #include "table/Grid.h"
 
 #include <QFileInfo>

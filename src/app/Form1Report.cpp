@@ -1,9 +1,9 @@
 #include "app/Form1.h"
 
 #include "app/MessageText.h"
-#include "report/ReportContent.h"
 #include "base/RuntimeError.h"
 #include "base/SaveFile.h"
+#include "report/ReportContent.h"
 #include "table/Grid.h"
 
 #include <QDateTime>

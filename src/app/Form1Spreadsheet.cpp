@@ -1,9 +1,9 @@
 #include "app/Form1.h"
 
 #include "app/MessageText.h"
+#include "base/CellText.h"
 #include "base/RuntimeError.h"
 #include "base/SaveFile.h"
-#include "base/CellText.h"
 #include "table/Grid.h"
 #include "workbook/WorkbookFiles.h"
 

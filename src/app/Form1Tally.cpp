@@ -1,7 +1,7 @@
 #include "app/Form1.h"
 
-#include "report/ReportContent.h"
 #include "base/RuntimeError.h"
+#include "report/ReportContent.h"
 #include "tally/Tally.h"
 
 // "Belastungswerte zusammenzählen…": the loading units of a section's

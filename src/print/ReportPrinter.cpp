@@ -1,8 +1,8 @@
 #include "print/ReportPrinting.h"
 
-#include "report/ReportContent.h"
 #include "base/RuntimeError.h"
 #include "report/Report.h"
+#include "report/ReportContent.h"
 
 #include <QPrintDialog>
 #include <QPrinter>

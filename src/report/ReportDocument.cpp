@@ -1,8 +1,8 @@
 #include "report/Report.h"
 
 #include "base/ProgramInfo.h"
-#include "report/ReportContent.h"
 #include "base/RuntimeError.h"
+#include "report/ReportContent.h"
 
 #include <QIODevice>
 #include <QLocale>

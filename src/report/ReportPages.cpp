@@ -1,8 +1,8 @@
 #include "report/Report.h"
 
-#include "report/ReportContent.h"
 #include "base/RuntimeError.h"
 #include "report/ChartReplay.h"
+#include "report/ReportContent.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>

@@ -1,8 +1,8 @@
 #include "sections/SectionList.h"
 
 #include "base/CalculationText.h"
-#include "base/RuntimeError.h"
 #include "base/CellText.h"
+#include "base/RuntimeError.h"
 
 const QStringList SectionList::resultHeadings = {QStringLiteral("Formel"), QStringLiteral("l/sec"),
                                                  QStringLiteral("l/min"), QStringLiteral("Hinweis")};

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/CellValue.h"
 #include "base/NumberText.h"
 #include "calc/PeakFlow.h"
-#include "base/CellValue.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,11 +1,11 @@
 #include "sections/SectionRun.h"
 
+#include "base/CellText.h"
 #include "base/RuntimeError.h"
 #include "base/SaveFile.h"
 #include "base/SeparatedText.h"
 #include "base/SheetLimits.h"
 #include "sections/SectionList.h"
-#include "base/CellText.h"
 #include "workbook/WorkbookFiles.h"
 
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "report/ReportContent.h"
 #include "app/View.h"
 #include "fakes/RecordingCanvas.h"
+#include "report/ReportContent.h"
 #include "table/Grid.h"
 
 #include <QStringList>

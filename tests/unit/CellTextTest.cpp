@@ -1,5 +1,5 @@
-#include "base/NumberText.h"
 #include "base/CellText.h"
+#include "base/NumberText.h"
 #include "workbook/SpreadsheetDate.h"
 
 #include <gtest/gtest.h>

@@ -231,7 +231,7 @@ TEST(SectionList, AgreesWithTheWindowForTheSameTexts)
 TEST(SectionList, MenuCommandLeavesTheWindowAsItWas)
 {
     QTemporaryDir dir;
-    const QString list = dir.filePath(q("Haus 2.csv"));
+    const QString list = dir.filePath(q("Haus 2.v3.csv"));
     ListFiles files({{q("BW"), q("Einzel BW")}, {300.0, 2.0}, {50.0, 7.0}});
     RecordingView view;
     Form1 form(view, QLocale::c(), WorkbookModule(files));
@@ -247,7 +247,7 @@ TEST(SectionList, MenuCommandLeavesTheWindowAsItWas)
     view.dialogAnswers = {list, dir.filePath(q("Ergebnis"))};
     form.mnuteilstrecken_Click();
     ASSERT_EQ(view.dialogs.size(), 2u);
-    EXPECT_EQ(view.dialogs[1].fileName, dir.filePath(q("Haus 2-Gipfelfluss.xlsx")));
+    EXPECT_EQ(view.dialogs[1].fileName, dir.filePath(q("Haus 2.v3-Gipfelfluss.xlsx")));
     EXPECT_EQ(view.shownDocuments, QStringList({dir.filePath(q("Ergebnis.xlsx"))}));
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].caption, q("Teilstrecken berechnet"));

@@ -1,8 +1,8 @@
 #include "WorkbookFixtures.h"
 
+#include "base/CellText.h"
 #include "base/NumberText.h"
 #include "base/RuntimeError.h"
-#include "base/CellText.h"
 #include "workbook/Workbook.h"
 
 #include <QDir>

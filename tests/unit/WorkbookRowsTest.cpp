@@ -4,8 +4,8 @@
 #include "Openpyxl.h"
 #include "WorkbookFixtures.h"
 
-#include "base/NumberText.h"
 #include "base/CellText.h"
+#include "base/NumberText.h"
 #include "workbook/LinkedWorkbookFiles.h"
 
 #include <QFile>
@@ -181,6 +181,8 @@ TEST(CsvRows, SmallCasesAreReadOrRefused)
         {bytes("a,b;c\n1,2;3\n"), "1|a,b|c/2|1,2|3", nullptr},                 // a tie: the semicolon
         {bytes("\n\n a ; \"b\" ;c\r\n\r\n;;\r\nx"), "3|a|b|c/6|x", nullptr},   // blanks around dropped, empty lines counted
         {bytes("\"a\"\"\";\"\"\n"), "1|a\"", nullptr},                         // a quoted empty field is empty
+        {bytes("\"eins\r\nzwei\";\tb\r\n"), "1|eins\nzwei|\tb", nullptr},      // Windows' line break in a cell; a tab is no blank
+        {bytes("a\rb\nc\r\n"), "1|a/2|b/3|c", nullptr},                       // line ends of every kind
         {bytes("Name;Wert\n\"offen;1\nzwei\n"), "1|Name|Wert", "In Zeile 2 fehlt das schließende Anführungszeichen"},
         {bytes("a;b\0c\n"), "", "keine Textdatei"},
         {bytes("\xFF\xFE" "a\0;\0b\0"), "", "UTF-16"},

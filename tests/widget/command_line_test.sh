@@ -47,7 +47,14 @@ done <<'TABLE'
 --berechnen 250 5 6|6
 --berechnen=250 5|250
 -platform offscreen --berechnen 250 5|-platform
+--ausgabe x.xlsx|--ausgabe
 TABLE
+# An option without its value says which value it lacks.
+for args in "--teilstrecken|LISTE" "--teilstrecken x.csv --ausgabe|DATEI"; do
+    # shellcheck disable=SC2086
+    run 2 ${args%|*}
+    grep -q "braucht einen Wert: ${args#*|}$" "$err" || fail "'${args%|*}' does not ask for ${args#*|}"
+done
 
 # --berechnen as the window shows Text3 and Text4 for the same Text1 and
 # Text2, read and written in the locale, values that begin with a minus

@@ -65,7 +65,9 @@ for file, locales in lists:
                 if locale.startswith("de"):
                     want = [want[0], want[1].replace(".", ","), want[2].replace(".", ",")]
                 check(got == want + [""], f"{where}: {row[0]} gave {got}, expected {want}")
-        check("Grund steht in der Spalte „Hinweis“" in err, f"{where}: no count of refused sections on stderr: {err}")
+        refused = sum(1 for want in expected.values() if want is None)
+        check(f"{refused} von {len(expected)} Teilstrecken abgewiesen, der Grund steht in der Spalte „Hinweis“" in err,
+              f"{where}: no count of refused sections on stderr: {err}")
 
 with tempfile.TemporaryDirectory() as folder:
     work = Path(folder)

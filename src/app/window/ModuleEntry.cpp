@@ -1,6 +1,6 @@
+#include "app/WindowProgram.h"
 #include "app/window/MainWindow.h"
 #include "app/window/Program.h"
-#include "app/WindowProgram.h"
 
 #include <exception>
 
