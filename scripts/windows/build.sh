@@ -26,7 +26,7 @@ fi
 # Wine takes its locale from the build machine's: German, and a metric one
 # with a decimal point (as Linux's C locale) for the tests.
 for wanted in de_DE en_GB; do
-  if ! locale -a | grep -qi "^$wanted\.utf-\?8$"; then
+  if ! grep -qix "$wanted\.utf-\?8" <<<"$(locale -a)"; then
     sed -i "s/^# *\($wanted.UTF-8 UTF-8\)/\1/" /etc/locale.gen
     grep -q "^$wanted.UTF-8 UTF-8" /etc/locale.gen || echo "$wanted.UTF-8 UTF-8" >>/etc/locale.gen
     generate=yes

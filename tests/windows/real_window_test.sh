@@ -33,7 +33,7 @@ headless_start_xvfb "$work" || fail "no X server"
 openbox >"$work/openbox.log" 2>&1 &
 WM_PID=$!
 for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    case $(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) in *"window id"*) break ;; esac
     sleep 0.1
 done
 LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 wine "$program" >"$work/program.log" 2>&1 &

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The setup program under Wine, as an administrator runs it: installed
 # silently (/S), the installed program answers --version and --berechnen,
-# the Start menu entry and the uninstaller's registry entry are there with
+# its executables carry version, description and publisher (gipfelfluss.exe
+# a window program, gipfelfluss.com a console program), the Start menu
+# entry and the uninstaller's registry entry are there with
 # name, version and publisher; uninstalled silently, nothing of the program
 # is left, no file and no registry key.
 #   setup_test.sh SETUP.exe
@@ -26,6 +28,16 @@ wine "$setup" /S
 wineserver -w
 [ -f "$folder/gipfelfluss.exe" ] && [ -f "$folder/gipfelfluss.com" ] || fail "nothing installed in Program Files"
 [ -f "$link" ] || fail "no Start menu entry"
+# What Explorer's Properties show, and which of the two opens a console.
+for program in gipfelfluss.exe gipfelfluss.com; do
+    resources=$(strings -el "$folder/$program")
+    for value in "Gipfelfluss-Team" "Gipfelfluss von Trinkwasser-Installationen berechnen" "$version" "$program"; do
+        grep -qxF "$value" <<<"$resources" || fail "$program: '$value' is not in its version resource"
+    done
+done
+subsystem() { x86_64-w64-mingw32-objdump -p "$folder/$1" | sed -n 's/^Subsystem.*(\(.*\))$/\1/p'; }
+[ "$(subsystem gipfelfluss.exe)" = "Windows GUI" ] || fail "gipfelfluss.exe opens a console"
+[ "$(subsystem gipfelfluss.com)" = "Windows CUI" ] || fail "gipfelfluss.com is no console program"
 [ "$(LC_ALL=C.UTF-8 wine "$folder/gipfelfluss.com" --version | tr -d '\r')" = "gipfelfluss $version" ] ||
     fail "the installed program does not answer --version"
 [ "$(LC_ALL=C.UTF-8 wine "$folder/gipfelfluss.com" --berechnen 250 5 | tr -d '\r')" = "$(printf '1.63 l/s\t97.7 l/min')" ] ||
@@ -41,6 +53,6 @@ eval "wine $(sed 's/\\/\\\\/g' <<<"$uninstall")"
 wineserver -w
 [ ! -e "$folder" ] || fail "left in Program Files: $(find "$folder" | head)"
 [ ! -e "$link" ] || fail "the Start menu entry is left"
-registry "$key" | grep -q . && fail "the uninstall entry is left"
-registry 'HKLM\Software\Gipfelfluss' | grep -q . && fail "the program's registry key is left"
+[ -z "$(registry "$key")" ] || fail "the uninstall entry is left"
+[ -z "$(registry 'HKLM\Software\Gipfelfluss')" ] || fail "the program's registry key is left"
 echo PASS
