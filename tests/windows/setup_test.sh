@@ -53,6 +53,7 @@ eval "wine $(sed 's/\\/\\\\/g' <<<"$uninstall")"
 wineserver -w
 [ ! -e "$folder" ] || fail "left in Program Files: $(find "$folder" | head)"
 [ ! -e "$link" ] || fail "the Start menu entry is left"
-[ -z "$(registry "$key")" ] || fail "the uninstall entry is left"
-[ -z "$(registry 'HKLM\Software\Gipfelfluss')" ] || fail "the program's registry key is left"
+exists() { wine reg query "$1" /reg:64 >/dev/null 2>&1; }
+exists "$key" && fail "the uninstall entry is left"
+exists 'HKLM\Software\Gipfelfluss' && fail "the program's registry key is left"
 echo PASS
