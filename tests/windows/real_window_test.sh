@@ -4,7 +4,10 @@
 # German locale: typed 250 and 5 and "Berechnen" pressed by keyboard, the
 # boxes read "1,63" and "97,7" and the table has its row (each copied to the
 # clipboard as a user would, and read from X's); a screenshot of the window
-# goes to SCREENSHOT when given.
+# goes to SCREENSHOT when given. Then "Ausgeben nach MS Excel" in Windows'
+# own save dialog, onto a workbook that is there already in a folder beyond
+# ASCII: the question whether to replace it is answered with Alt+J, which
+# only Qt's German translations beside the program make "&Ja".
 #   real_window_test.sh gipfelfluss.exe [SCREENSHOT.png]
 # Wine's prefix and settings come from scripts/windows/wine-environment.sh.
 set -euo pipefail
@@ -75,6 +78,43 @@ l_s=$(clipboard shift+Tab ctrl+a)          # Text3
 [ "$l_min" = "97,7" ] || fail "Text4 reads '$l_min', expected 97,7"
 rows=$(clipboard Tab Tab Tab Tab Tab ctrl+a) # the results table
 grep -qP '^1\t250\t5\t1,63\t97,7$' <<<"$rows" || fail "the table's rows: $(printf '%q' "$rows")"
+
+# active_window_other_than WINDOW...: waits up to 10 s for a window other
+# than these to take the keyboard (a dialog opened over them) and prints its id.
+active_window_other_than() {
+    local active _
+    for _ in $(seq 100); do
+        active=$(xdotool getactivewindow 2>/dev/null) || true
+        if [ -n "$active" ] && ! grep -qxF "$active" < <(printf '%s\n' "$@"); then
+            echo "$active"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+folder="$work/Jürg Müller"
+mkdir -p "$folder"
+printf 'alt' >"$folder/Küche.xlsx"
+xdotool key --delay 200 alt+d Down Return     # "Ausgeben nach MS Excel"
+dialog=$(active_window_other_than "$window") || fail "no save dialog appeared"
+sleep 1
+xdotool type --delay 50 "Z:${folder//\//\\}\\Küche.xlsx"
+xdotool key Return
+active_window_other_than "$window" "$dialog" >/dev/null || fail "no question whether to replace Küche.xlsx"
+sleep 1
+xdotool key alt+j
+for _ in $(seq 100); do
+    [ "$(head -c 2 "$folder/Küche.xlsx")" = PK ] && break
+    sleep 0.1
+done
+[ "$(head -c 2 "$folder/Küche.xlsx")" = PK ] ||
+    fail "Küche.xlsx was not replaced: the question has no \"Ja\" (Qt's German translations?)"
+python3 -c 'import sys, zipfile; sys.exit(b"<v>97.7</v>" not in zipfile.ZipFile(sys.argv[1]).read("xl/worksheets/sheet1.xml"))' "$folder/Küche.xlsx" ||
+    fail "Küche.xlsx holds no 97,7"
+# Handing the workbook to Windows' program for it leaves Wine's helper with
+# the keyboard, as a click on the window would take it back.
+xdotool windowactivate --sync "$window" 2>/dev/null || true
 xdotool key alt+F4
 for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$APP_PID" 2>/dev/null && fail "the program is still running after Alt+F4"
