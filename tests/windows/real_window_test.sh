@@ -101,7 +101,9 @@ dialog=$(active_window_other_than "$window") || fail "no save dialog appeared"
 sleep 1
 xdotool type --delay 50 "Z:${folder//\//\\}\\Küche.xlsx"
 xdotool key Return
-active_window_other_than "$window" "$dialog" >/dev/null || fail "no question whether to replace Küche.xlsx"
+question=$(active_window_other_than "$window" "$dialog") || fail "no question whether to replace Küche.xlsx"
+[ "$(xdotool getwindowname "$question")" = "Speichern unter" ] ||
+    fail "the question is titled '$(xdotool getwindowname "$question")', expected 'Speichern unter'"
 sleep 1
 xdotool key alt+j
 for _ in $(seq 100); do

@@ -11,6 +11,9 @@ SaveFileDialog::SaveFileDialog(QWidget* parent, ModalPresenter presenter, QStrin
 {
     setAcceptMode(QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);
+    // Qt's own dialog is titled so by itself; Windows' leaves the title empty,
+    // and the question below would carry the executable's name.
+    setWindowTitle(QFileDialog::tr("Save As"));
     // The question below is about the final name; Qt's own would be about the
     // name as typed.
     setOption(QFileDialog::DontConfirmOverwrite);
