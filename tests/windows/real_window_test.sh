@@ -48,12 +48,17 @@ for _ in $(seq 300); do
     sleep 0.1
 done
 [ -n "$window" ] || fail "no window \"Berechnung Gipfelfluss\" appeared"
-for _ in $(seq 50); do
-    xdotool windowactivate --sync "$window" 2>/dev/null || true
-    [ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ] && break
-    sleep 0.2
-done
-[ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ] || fail "the window does not take the keyboard"
+# activate WINDOW: gives it the keyboard, as a click on it would, within 10 s.
+activate() {
+    local _
+    for _ in $(seq 50); do
+        xdotool windowactivate --sync "$1" 2>/dev/null || true
+        [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+activate "$window" || fail "the window does not take the keyboard"
 sleep 1
 
 # clipboard KEYS...: the keys, then Ctrl+C, and what the clipboard holds.
@@ -102,8 +107,8 @@ sleep 1
 xdotool type --delay 50 "Z:${folder//\//\\}\\Küche.xlsx"
 xdotool key Return
 question=$(active_window_other_than "$window" "$dialog") || fail "no question whether to replace Küche.xlsx"
-[ "$(xdotool getwindowname "$question")" = "Speichern unter" ] ||
-    fail "the question is titled '$(xdotool getwindowname "$question")', expected 'Speichern unter'"
+title=$(xdotool getwindowname "$question")
+[ "$title" = "Speichern unter" ] || fail "the question is titled '$title', expected 'Speichern unter'"
 sleep 1
 xdotool key alt+j
 for _ in $(seq 100); do
@@ -115,8 +120,8 @@ done
 python3 -c 'import sys, zipfile; sys.exit(b"<v>97.7</v>" not in zipfile.ZipFile(sys.argv[1]).read("xl/worksheets/sheet1.xml"))' "$folder/Küche.xlsx" ||
     fail "Küche.xlsx holds no 97,7"
 # Handing the workbook to Windows' program for it leaves Wine's helper with
-# the keyboard, as a click on the window would take it back.
-xdotool windowactivate --sync "$window" 2>/dev/null || true
+# the keyboard.
+activate "$window" || fail "the window does not take the keyboard back"
 xdotool key alt+F4
 for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$APP_PID" 2>/dev/null && fail "the program is still running after Alt+F4"

@@ -22,6 +22,7 @@ export WINEPREFIX=$work/prefix
 folder="$WINEPREFIX/drive_c/Program Files/Gipfelfluss"
 link="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Gipfelfluss.lnk"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Gipfelfluss'
+# registry KEY: the key's values; fails as reg does when it is not there (pipefail).
 registry() { wine reg query "$@" /reg:64 2>/dev/null | tr -d '\r'; }
 
 wine "$setup" /S
@@ -53,7 +54,6 @@ eval "wine $(sed 's/\\/\\\\/g' <<<"$uninstall")"
 wineserver -w
 [ ! -e "$folder" ] || fail "left in Program Files: $(find "$folder" | head)"
 [ ! -e "$link" ] || fail "the Start menu entry is left"
-exists() { wine reg query "$1" /reg:64 >/dev/null 2>&1; }
-exists "$key" && fail "the uninstall entry is left"
-exists 'HKLM\Software\Gipfelfluss' && fail "the program's registry key is left"
+registry "$key" >/dev/null && fail "the uninstall entry is left"
+registry 'HKLM\Software\Gipfelfluss' >/dev/null && fail "the program's registry key is left"
 echo PASS
