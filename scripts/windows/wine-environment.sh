@@ -26,5 +26,8 @@ wine_build_paths() {
     WINEPATH="$(windows_path "$toolchain/bin");$(windows_path "$cxx");$(windows_path "$threads")"
     export WINEPATH
     wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /d "$(windows_path /usr/share/fonts/truetype/liberation)" /f >/dev/null 2>&1
-    wineserver -w
+    # Programs started later read the environment from the registry at
+    # their start; waiting for Wine's processes to end makes sure, but
+    # without a display they sometimes stay: the wait is bounded.
+    timeout 60 wineserver -w || true
 }

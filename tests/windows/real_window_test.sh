@@ -25,13 +25,6 @@ for tool in Xvfb openbox xdotool xclip import; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/windows/build.sh installs it)"
 done
 
-# Wine has none of Windows' fonts: Liberation Sans, with Arial's metrics,
-# stands in for the two faces the window asks for, as on Linux.
-for face in Arial "MS Sans Serif"; do
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "Liberation Sans" /f >/dev/null 2>&1
-done
-wineserver -w
-
 headless_start_xvfb "$work" || fail "no X server"
 openbox >"$work/openbox.log" 2>&1 &
 WM_PID=$!
@@ -39,7 +32,15 @@ for _ in $(seq 50); do
     case $(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) in *"window id"*) break ;; esac
     sleep 0.1
 done
-LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 wine "$program" >"$work/program.log" 2>&1 &
+# Wine has none of Windows' fonts: Liberation Sans, with Arial's metrics,
+# stands in for the two faces the window asks for, as on Linux. (Set once the
+# X server runs and in the program's locale: the Wine processes this starts
+# stay on for the program, with their display and locale.)
+export LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8
+for face in Arial "MS Sans Serif"; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "Liberation Sans" /f >/dev/null 2>&1
+done
+wine "$program" >"$work/program.log" 2>&1 &
 APP_PID=$!
 window=
 for _ in $(seq 300); do
