@@ -40,3 +40,10 @@ QString cellText(const CellValue& value, const NumberText& numbers)
     };
     return std::visit(Visitor{numbers}, value);
 }
+
+std::optional<double> cellNumber(const CellValue& value, const NumberText& numbers)
+{
+    if (const double* number = std::get_if<double>(&value)) return *number;
+    if (const QString* text = std::get_if<QString>(&value)) return numbers.fileNumber(*text);
+    return std::nullopt;
+}

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class NumberText;
 
 // A cell value as text, the way a spreadsheet's own conversion gives it:
@@ -16,3 +18,7 @@ class NumberText;
 //   of day in its short time format, a date with a time both;
 // - an error value as its code, e.g. "#DIV/0!".
 QString cellText(const CellValue& value, const NumberText& numbers);
+
+// The number a cell of a data file holds: a number cell's value, or a text
+// that NumberText::fileNumber reads; none for anything else.
+std::optional<double> cellNumber(const CellValue& value, const NumberText& numbers);

@@ -16,7 +16,11 @@ QString helpText()
     return QStringLiteral(
         "Aufruf: gipfelfluss [Optionen]\n"
         "        gipfelfluss --berechnen BW EINZEL\n"
-        "        gipfelfluss --teilstrecken LISTE [--ausgabe DATEI]\n"
+        "        gipfelfluss --berechnen BW EINZEL --rohrserie NAME [--laenge L] [--zeta Z]\n"
+        "                    [--vmax V] [--temperatur T] [--rohrserien-datei DATEI]\n"
+        "        gipfelfluss --teilstrecken LISTE [--ausgabe DATEI] [--rohrserie NAME]\n"
+        "                    [--vmax V] [--temperatur T] [--rohrserien-datei DATEI]\n"
+        "        gipfelfluss --rohrserien [--rohrserien-datei DATEI]\n"
         "\n"
         "Berechnet den Gipfelfluss von Trinkwasser-Installationen aus der Summe der\n"
         "Belastungswerte und dem grössten Einzel-Belastungswert, zeigt ihn in l/s und\n"
@@ -41,6 +45,28 @@ QString helpText()
         "                 alle berechnet sind, mit 1, wenn welche ungültig sind, mit 2,\n"
         "                 wenn die Liste nicht lesbar oder die Ausgabe nicht schreibbar ist.\n"
         "                 Beispiel: gipfelfluss --teilstrecken Haus.csv --ausgabe Haus.xlsx\n"
+        "  --rohrserien   Schreibt die bekannten Rohrserien tabulatorgetrennt: Rohrserie,\n"
+        "                 Rohr, di mm, k mm, eine Zeile je Rohr.\n"
+        "\n"
+        "Rohrweite (zu --berechnen mit --rohrserie, zu --teilstrecken):\n"
+        "  --rohrserie NAME\n"
+        "                 Bemisst mit der Rohrserie NAME (»Kupfer«, »Edelstahl«, »Stahl\n"
+        "                 verzinkt«, »PE-X«, »Mehrschichtverbund« oder eine eigene) das\n"
+        "                 kleinste Rohr, in dem v höchstens v max ist, und schreibt Rohr,\n"
+        "                 di, v, R und mit Länge oder Zeta den Druckverlust Δp dazu.\n"
+        "                 Bei --teilstrecken für Zeilen ohne eigene Spalte »Rohrserie«;\n"
+        "                 dazu kommen die Spalten Rohr, di mm, v m/s, R hPa/m, R·l hPa,\n"
+        "                 Z hPa und Δp hPa. Liegt v auch im grössten Rohr über v max,\n"
+        "                 endet der Befehl mit 1. Beispiel unter de_DE.UTF-8:\n"
+        "                 gipfelfluss --berechnen 250 5 --rohrserie Kupfer --laenge 12 --zeta 4,5\n"
+        "  --laenge L     Länge der Teilstrecke in m (0 bis 100000), nur zu --berechnen.\n"
+        "  --zeta Z       Summe der Verlustbeiwerte Σζ (0 bis 10000), nur zu --berechnen.\n"
+        "  --vmax V       Grösste Fliessgeschwindigkeit in m/s (Vorgabe 2).\n"
+        "  --temperatur T Wassertemperatur in °C, 5 bis 90 (Vorgabe 10).\n"
+        "  --rohrserien-datei DATEI\n"
+        "                 Eigene Rohrserien aus einer Arbeitsmappe oder CSV-Datei mit den\n"
+        "                 Spalten »Rohrserie«, »Rohr«, »di mm« und »k mm«; sie ersetzen\n"
+        "                 gleichnamige eingebaute.\n"
         "\n"
         "Optionen:\n"
         "  -h, --help     Zeigt diese Hilfe an und endet.\n"
@@ -125,25 +151,55 @@ CommandLine readCommandLine(const QStringList& typed, CommandLine::Stage stage)
     const QCommandLineOption calculate(QStringLiteral("berechnen"));
     const QCommandLineOption sections(QStringLiteral("teilstrecken"), QString(), QStringLiteral("LISTE"));
     const QCommandLineOption output(QStringLiteral("ausgabe"), QString(), QStringLiteral("DATEI"));
-    parser.addOptions({help, version, calculate, sections, output});
+    const QCommandLineOption catalogue(QStringLiteral("rohrserien"));
+    const QCommandLineOption series(QStringLiteral("rohrserie"), QString(), QStringLiteral("NAME"));
+    const QCommandLineOption seriesFile(QStringLiteral("rohrserien-datei"), QString(), QStringLiteral("DATEI"));
+    const QCommandLineOption length(QStringLiteral("laenge"), QString(), QStringLiteral("L"));
+    const QCommandLineOption zeta(QStringLiteral("zeta"), QString(), QStringLiteral("Z"));
+    const QCommandLineOption vmax(QStringLiteral("vmax"), QString(), QStringLiteral("V"));
+    const QCommandLineOption temperature(QStringLiteral("temperatur"), QString(), QStringLiteral("T"));
+    const QList<QCommandLineOption> withValue = {sections, output, series, seriesFile, length, zeta, vmax, temperature};
+    parser.addOptions({help, version, calculate, catalogue});
+    parser.addOptions(withValue);
     // Qt's parser says only in English that an option lacks its value.
-    const QStringList withValue = sections.names() + output.names();
-    if (!arguments.isEmpty() && withValue.contains(optionName(arguments.last())) && !arguments.last().contains(QLatin1Char('=')))
-        return {CommandLine::Request::Refusal,
-                refusal(QStringLiteral("»%1« braucht einen Wert: %2")
-                            .arg(arguments.last(), optionName(arguments.last()) == QLatin1String("ausgabe")
-                                                       ? QStringLiteral("DATEI") : QStringLiteral("LISTE")))};
+    if (!arguments.isEmpty() && !arguments.last().contains(QLatin1Char('=')))
+        for (const QCommandLineOption& option : withValue)
+            if (option.names().contains(optionName(arguments.last())))
+                return {CommandLine::Request::Refusal, refusal(QStringLiteral("»%1« braucht einen Wert: %2")
+                                                                   .arg(arguments.last(), option.valueName()))};
     const bool understood = parser.parse(arguments);
 
     if (parser.isSet(help)) return {CommandLine::Request::Help, helpText()};
     if (parser.isSet(version))
         return {CommandLine::Request::Version,
                 QStringLiteral("gipfelfluss ") + QLatin1String(programInfo::version) + QLatin1Char('\n')};
-    if (parser.isSet(calculate) && parser.isSet(sections))
-        return {CommandLine::Request::Refusal, refusal(QStringLiteral("»--berechnen« und »--teilstrecken« gehen nicht zusammen"))};
+    const int commands = int(parser.isSet(calculate)) + int(parser.isSet(sections)) + int(parser.isSet(catalogue));
+    if (commands > 1)
+        return {CommandLine::Request::Refusal,
+                refusal(QStringLiteral("»--berechnen«, »--teilstrecken« und »--rohrserien« gehen nicht zusammen"))};
     if (parser.isSet(output) && !parser.isSet(sections))
         return {CommandLine::Request::Refusal, refusal(QStringLiteral("»--ausgabe« gilt nur mit »--teilstrecken«"))};
-    const bool command = parser.isSet(calculate) || parser.isSet(sections);
+    // Which command each sizing option serves: a length and Σζ belong to one
+    // calculation, v max and the temperature also to a list's sections
+    // without their own, the file of series to every command that sizes.
+    const auto misplaced = [&]() -> QString {
+        const bool sized = parser.isSet(series);
+        for (const QCommandLineOption* option : {&length, &zeta})
+            if (parser.isSet(*option) && !(parser.isSet(calculate) && sized))
+                return parser.isSet(calculate) ? QStringLiteral("»--%1« gilt nur mit »--rohrserie«").arg(option->names().first())
+                                               : QStringLiteral("»--%1« gilt nur mit »--berechnen« und »--rohrserie«").arg(option->names().first());
+        for (const QCommandLineOption* option : {&vmax, &temperature, &series})
+            if (parser.isSet(*option) && !parser.isSet(sections) && !(parser.isSet(calculate) && sized))
+                return parser.isSet(calculate) ? QStringLiteral("»--%1« gilt nur mit »--rohrserie«").arg(option->names().first())
+                                               : QStringLiteral("»--%1« gilt nur mit »--berechnen« oder »--teilstrecken«").arg(option->names().first());
+        if (parser.isSet(seriesFile) && !parser.isSet(sections) && !parser.isSet(catalogue) && !(parser.isSet(calculate) && sized))
+            return parser.isSet(calculate) ? QStringLiteral("»--rohrserien-datei« gilt nur mit »--rohrserie«")
+                                           : QStringLiteral("»--rohrserien-datei« gilt nur mit »--berechnen«, »--teilstrecken« oder »--rohrserien«");
+        return {};
+    };
+    if (understood)
+        if (const QString wrong = misplaced(); !wrong.isEmpty()) return {CommandLine::Request::Refusal, refusal(wrong)};
+    const bool command = commands > 0;
     QStringList unknown = parser.unknownOptionNames();
     // Qt's options belong to the window; a command has none.
     if (stage == CommandLine::Stage::BeforeQt && !command) {
@@ -169,9 +225,12 @@ CommandLine readCommandLine(const QStringList& typed, CommandLine::Stage stage)
                 refusal(QStringLiteral("unerwartetes Argument »") + positional.first() + QStringLiteral("«"))};
     if (parser.isSet(calculate) && calculationValues.size() < 2)
         return {CommandLine::Request::Refusal, refusal(QStringLiteral("»--berechnen« braucht zwei Zahlen: BW und EINZEL"))};
+    const CommandLine::Sizing sizing{parser.value(series), parser.value(seriesFile),  parser.value(length),
+                                     parser.value(zeta),   parser.value(vmax),        parser.value(temperature)};
     if (parser.isSet(sections))
-        return {CommandLine::Request::SectionList, {}, {parser.value(sections), parser.value(output)}};
-    if (command) return {CommandLine::Request::Calculate, {}, calculationValues};
+        return {CommandLine::Request::SectionList, {}, {parser.value(sections), parser.value(output)}, sizing};
+    if (parser.isSet(catalogue)) return {CommandLine::Request::PipeSeries, {}, {}, sizing};
+    if (command) return {CommandLine::Request::Calculate, {}, calculationValues, sizing};
     return {};
 }
 

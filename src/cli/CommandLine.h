@@ -5,7 +5,8 @@
 
 // What the command line asks of the program: the window (no arguments of its
 // own besides Qt's), --help, --version, or a command that answers without the
-// window (--berechnen BW EINZEL, --teilstrecken LISTE [--ausgabe DATEI]). Qt's options (-platform, -style, -display,
+// window (--berechnen BW EINZEL, --teilstrecken LISTE [--ausgabe DATEI],
+// --rohrserien), with pipe sizing's options. Qt's options (-platform, -style, -display,
 // ...) are understood only once QApplication has taken them out of the
 // argument list, and only for the window.
 struct CommandLine {
@@ -16,6 +17,7 @@ struct CommandLine {
         Refusal,
         Calculate,  // --berechnen: operands BW and EINZEL as typed
         SectionList,  // --teilstrecken: operands LISTE and DATEI (empty: standard output)
+        PipeSeries,   // --rohrserien: the catalogue of pipe series
     };
     // Before QApplication has taken Qt's options out of the list, and after.
     enum class Stage { BeforeQt, AfterQt };
@@ -23,6 +25,15 @@ struct CommandLine {
     Request request = Request::Window;
     QString text = {};     // for standard output (Help, Version) or standard error (Refusal)
     QStringList operands = {};  // a command's arguments, as typed
+    // Pipe sizing's options as typed; empty when not given.
+    struct Sizing {
+        QString series;       // --rohrserie NAME
+        QString seriesFile;   // --rohrserien-datei DATEI
+        QString length;       // --laenge L (m)
+        QString lossCoefficients;  // --zeta Z (Σζ)
+        QString maximumVelocity;   // --vmax V (m/s)
+        QString temperature;       // --temperatur T (°C)
+    } sizing = {};
 
     // Exit status once the text is written: 0, or 2 for a refusal.
     int exitStatus() const { return request == Request::Refusal ? 2 : 0; }

@@ -10,6 +10,8 @@
 #include "cli/Console.h"
 #include "cli/OneCalculation.h"
 #include "cli/SectionCommand.h"
+#include "cli/SizingCommand.h"
+#include "sections/SectionSizing.h"
 
 namespace {
 
@@ -37,18 +39,51 @@ int runWindow(int argc, char* argv[], QObject* windowWatcher)
     return 1;
 }
 
+int refuse(const QString& reason)
+{
+    writeText(stderr, QStringLiteral("gipfelfluss: ") + reason + QLatin1Char('\n'));
+    return 2;
+}
+
 // The workbook formats come from their module, as in the window.
-int runSectionList(const QString& list, const QString& output)
+int runSectionList(const QString& list, const QString& output, const CommandLine::Sizing& sizing)
 {
     WorkbookModule workbooks;
+    const NumberText numbers(QLocale::system());
     const WorkbookFiles* files = nullptr;
+    QString reason;
     try {
         files = &workbooks.files();
     } catch (const RuntimeError& error) {
-        writeText(stderr, QStringLiteral("gipfelfluss: ") + QString::fromUtf8(error.what()) + QLatin1Char('\n'));
-        return 2;
+        return refuse(QString::fromUtf8(error.what()));
     }
-    return sectionCommand(*files, list, output, NumberText(QLocale::system()), stdout, stderr);
+    std::optional<pipes::PipeCatalogue> catalogue = commandLineCatalogue(sizing, workbooks, numbers, reason);
+    if (!catalogue) return refuse(reason);
+    const std::optional<SizingOptions> options = sectionSizingOptions(sizing, std::move(*catalogue), numbers, reason);
+    if (!options) return refuse(reason);
+    return sectionCommand(*files, list, output, numbers, stdout, stderr, *options);
+}
+
+// One calculation; the workbook module only for a file of pipe series.
+int runCalculation(const QString& total, const QString& largestUnit, const CommandLine::Sizing& sizing)
+{
+    WorkbookModule workbooks;
+    QString reason;
+    const std::optional<pipes::PipeCatalogue> catalogue =
+        commandLineCatalogue(sizing, workbooks, NumberText(QLocale::system()), reason);
+    if (!catalogue) return refuse(reason);
+    return printCalculation(total, largestUnit, sizing, *catalogue);
+}
+
+int listPipeSeries(const CommandLine::Sizing& sizing)
+{
+    WorkbookModule workbooks;
+    const NumberText numbers(QLocale::system());
+    QString reason;
+    const std::optional<pipes::PipeCatalogue> catalogue = commandLineCatalogue(sizing, workbooks, numbers, reason);
+    if (!catalogue) return refuse(reason);
+    writeText(stdout, pipeSeriesListing(*catalogue, numbers));
+    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 2;
 }
 
 }  // namespace
@@ -58,8 +93,10 @@ int launch(int argc, char* argv[], QObject* windowWatcher)
     const CommandLine line = readCommandLine(commandLineArguments(argc, argv), CommandLine::Stage::BeforeQt);
     switch (line.request) {
     case CommandLine::Request::Window: return runWindow(argc, argv, windowWatcher);
-    case CommandLine::Request::Calculate: return printCalculation(line.operands.at(0), line.operands.at(1));
-    case CommandLine::Request::SectionList: return runSectionList(line.operands.at(0), line.operands.at(1));
+    case CommandLine::Request::Calculate: return runCalculation(line.operands.at(0), line.operands.at(1), line.sizing);
+    case CommandLine::Request::SectionList:
+        return runSectionList(line.operands.at(0), line.operands.at(1), line.sizing);
+    case CommandLine::Request::PipeSeries: return listPipeSeries(line.sizing);
     case CommandLine::Request::Help:
     case CommandLine::Request::Version:
     case CommandLine::Request::Refusal: break;

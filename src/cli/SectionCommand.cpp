@@ -80,7 +80,7 @@ bool copyStandardInput(QTemporaryFile& copy, QString& reason)
 }  // namespace
 
 int sectionCommand(const WorkbookFiles& files, const QString& list, const QString& output, const NumberText& numbers,
-                   std::FILE* out, std::FILE* err)
+                   std::FILE* out, std::FILE* err, const SizingOptions& sizing)
 {
     QString path = list;
     QTemporaryFile standardInput(QDir::tempPath() + QStringLiteral("/gipfelfluss-XXXXXX.csv"));
@@ -99,11 +99,11 @@ int sectionCommand(const WorkbookFiles& files, const QString& list, const QStrin
     try {
         if (output.isEmpty()) {
             TextOutput printed(out);
-            count = printSectionResults(files, path, numbers, printed);
+            count = printSectionResults(files, path, numbers, printed, sizing);
             if (std::fflush(out) != 0 || std::ferror(out))
                 throw RuntimeError(QStringLiteral("Die Standardausgabe kann nicht beschrieben werden."));
         } else {
-            count = writeSectionResults(files, path, output, numbers);
+            count = writeSectionResults(files, path, output, numbers, sizing);
         }
     } catch (const ListError& error) {
         say(err, QStringLiteral("%1: %2").arg(listName, QString::fromUtf8(error.what())));

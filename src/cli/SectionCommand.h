@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "sections/SectionList.h"
+
 #include <cstdio>
 
 class NumberText;
@@ -13,5 +15,6 @@ class WorkbookFiles;
 // as "gipfelfluss: ..." lines. Returns the exit status: 0 when every section
 // was calculated, 1 when some were refused, 2 when the list cannot be read
 // or the result cannot be written (no result file is then left behind).
+// `sizing`: the pipe series and defaults of a sized list.
 int sectionCommand(const WorkbookFiles& files, const QString& list, const QString& output, const NumberText& numbers,
-                   std::FILE* out, std::FILE* err);
+                   std::FILE* out, std::FILE* err, const SizingOptions& sizing = SectionList::noSizing());

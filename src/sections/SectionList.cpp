@@ -5,7 +5,14 @@
 #include "base/RuntimeError.h"
 
 const QStringList SectionList::resultHeadings = {QStringLiteral("Formel"), QStringLiteral("l/sec"),
-                                                 QStringLiteral("l/min"), QStringLiteral("Hinweis")};
+                                                 QStringLiteral("l/min")};
+const QString SectionList::hintHeading = QStringLiteral("Hinweis");
+
+const SizingOptions& SectionList::noSizing()
+{
+    static const SizingOptions none;
+    return none;
+}
 
 namespace {
 
@@ -19,6 +26,7 @@ void SectionList::setHeadings(const std::vector<CellValue>& cells)
 {
     m_headings.clear();
     m_name = m_total = m_largest = -1;
+    m_sizing.clear();
     for (std::size_t c = 0; c < cells.size(); ++c) {
         const QString heading = cellText(cells[c], m_numbers);
         m_headings << heading;
@@ -28,6 +36,7 @@ void SectionList::setHeadings(const std::vector<CellValue>& cells)
         if (matches(nameHeading) && m_name < 0) m_name = int(c);
         else if (matches(totalHeading) && m_total < 0) m_total = int(c);
         else if (matches(largestHeading) && m_largest < 0) m_largest = int(c);
+        else m_sizing.takeHeading(key, int(c));
     }
     QStringList missing;
     if (m_total < 0) missing << QStringLiteral("„%1“").arg(totalHeading);
@@ -41,17 +50,17 @@ QStringList SectionList::headings() const
 {
     QStringList all;
     if (numbered()) all << nameHeading;
-    return all << m_headings << resultHeadings;
+    all << m_headings << resultHeadings;
+    if (sized()) all << SectionSizing::resultHeadings;
+    return all << hintHeading;
 }
 
 std::optional<double> SectionList::numberIn(const std::vector<CellValue>& cells, int column, const QString& heading,
                                             QString& reason) const
 {
     const CellValue value = std::size_t(column) < cells.size() ? cells[std::size_t(column)] : CellValue();
-    if (const double* number = std::get_if<double>(&value)) return *number;
+    if (const std::optional<double> number = cellNumber(value, m_numbers)) return number;
     const QString text = cellText(value, m_numbers);
-    if (std::holds_alternative<QString>(value))
-        if (const std::optional<double> read = m_numbers.fileNumber(text)) return read;
     reason = holdsNothing(text) ? calculationText::missing(heading) : calculationText::notANumber(heading, text);
     return std::nullopt;
 }
@@ -75,6 +84,10 @@ SectionResult SectionList::calculate(const std::vector<CellValue>& cells)
         if (outcome.accepted()) {
             result.formula = outcome.c;
             result.flow = outcome.flow;
+            if (sized()) {
+                result.sizing = m_sizing.size(cells, outcome.flow, result.hint);
+                result.sizingRefused = !result.hint.isEmpty();
+            }
         } else {
             result.hint = calculationText::refusalReason(outcome, *total, *largest, m_numbers);
         }
@@ -91,7 +104,7 @@ SectionResult SectionList::calculate(const std::vector<CellValue>& cells)
 CellValue SectionList::workbookCell(const SectionResult& result, std::size_t column) const
 {
     const CellValue& cell = result.cells.at(column);
-    if (m_source == Source::SeparatedText && int(column) != m_name)
+    if (m_source == Source::SeparatedText && int(column) != m_name && int(column) != m_sizing.seriesColumn())
         if (const QString* text = std::get_if<QString>(&cell))
             if (const std::optional<double> number = m_numbers.fileNumber(*text)) return *number;
     return cell;

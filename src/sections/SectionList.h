@@ -3,6 +3,7 @@
 #include "base/CellValue.h"
 #include "base/NumberText.h"
 #include "calc/PeakFlow.h"
+#include "sections/SectionSizing.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,8 +15,8 @@
 // section with its total of loading units ("BW") and its largest single
 // loading unit ("Einzel BW"), optionally its name ("Teilstrecke"), in
 // columns found by their headings in any order. Each section is calculated
-// by the rule of a "Berechnen" press (calc::evaluate); a refused one keeps its
-// row and says why.
+// by the rule of a "Berechnen" press (calc::evaluate), and sized when the list
+// asks for it (SectionSizing.h); a refused one keeps its row and says why.
 
 // One calculated section: the input's cells as read, then what the
 // calculation gives.
@@ -24,22 +25,32 @@ struct SectionResult {
     std::vector<CellValue> cells;  // the input's columns, one for each heading
     std::optional<calc::Case> formula;  // the case that served; none when refused
     double flow = 0.0;             // l/s, unrounded; 0 when refused
+    std::optional<SectionSized> sizing;  // of a sized list's section with a flow
+    bool sizingRefused = false;    // a sized list's section that could not be sized within its limits
     QString hint;                  // why the section was refused, or a note
+
+    bool accepted() const { return formula && !sizingRefused; }
 };
 
 class SectionList {
 public:
-    // The result's columns after the input's.
-    static const QStringList resultHeadings;  // "Formel", "l/sec", "l/min", "Hinweis"
+    // The result's columns after the input's: "Formel", "l/sec", "l/min",
+    // for a sized list SectionSizing::resultHeadings, then "Hinweis".
+    static const QStringList resultHeadings;  // "Formel", "l/sec", "l/min"
+    static const QString hintHeading;         // "Hinweis"
 
     // Where the list's cells come from: a workbook's cells have their types
     // (a number, a text, ...); every field of separated text is a text.
     enum class Source { Workbook, SeparatedText };
 
-    explicit SectionList(const NumberText& numbers, Source source = Source::Workbook)
-        : m_numbers(numbers), m_source(source)
+    explicit SectionList(const NumberText& numbers, Source source = Source::Workbook,
+                         const SizingOptions& sizing = noSizing())
+        : m_numbers(numbers), m_source(source), m_sizing(sizing, numbers)
     {
     }
+
+    // Options that size nothing unless the list has a column "Rohrserie".
+    static const SizingOptions& noSizing();
 
     // The heading row. Throws RuntimeError naming the heading that is missing.
     void setHeadings(const std::vector<CellValue>& cells);
@@ -47,6 +58,7 @@ public:
     // none (its sections are then numbered), the input's, then resultHeadings.
     QStringList headings() const;
     bool numbered() const { return m_name < 0; }
+    bool sized() const { return m_sizing.active(); }
 
     // One row after the headings that holds anything.
     SectionResult calculate(const std::vector<CellValue>& cells);
@@ -54,7 +66,7 @@ public:
     // An input cell of a result as a result workbook holds it: a text of
     // separated text that the list's number reading reads (fileNumber) is
     // that number, outside the name column, which stays as written like
-    // every other text; a workbook's cells stay as they are.
+    // every other text, and the series column; a workbook's cells stay as they are.
     CellValue workbookCell(const SectionResult& result, std::size_t column) const;
 
     // The words of a result's formula column: "ab 300 BW", "Einzel BW 5" or empty.
@@ -70,6 +82,7 @@ private:
 
     const NumberText& m_numbers;
     Source m_source;
+    SectionSizing m_sizing;
     QStringList m_headings;  // the input's, as written
     int m_name = -1, m_total = -1, m_largest = -1;  // columns from 0
     int m_count = 0;

@@ -5,15 +5,35 @@
 #include "base/SaveFile.h"
 #include "base/SeparatedText.h"
 #include "base/SheetLimits.h"
+#include "pipes/SizingText.h"
 #include "sections/SectionList.h"
 #include "workbook/WorkbookFiles.h"
 
 #include <QFileInfo>
 #include <QIODevice>
 
+#include <array>
 #include <memory>
 
 namespace {
+
+// The sizing columns of a sized section after "Rohr" and "di mm": v, R,
+// R·l, Z, Δp, each with its pattern (velocity two decimals, losses one) and
+// none where the section has no such value.
+struct SizingValue {
+    std::optional<double> value;
+    NumberText::Pattern pattern;
+    QString numberFormat;  // the pattern as a workbook's format code
+};
+
+std::array<SizingValue, 5> sizingValues(const SectionResult& r)
+{
+    const auto loss = [](std::optional<double> value) { return SizingValue{value, pipes::lossPattern, QStringLiteral("0.0")}; };
+    if (!r.sizing) return {loss({}), loss({}), loss({}), loss({}), loss({})};
+    const pipes::SizeFlow& f = r.sizing->flow;
+    return {SizingValue{f.velocity, pipes::velocityPattern, QStringLiteral("0.00")}, loss(f.gradient), loss(f.frictionLoss),
+            loss(f.fittingsLoss), loss(f.pressureLoss)};
+}
 
 // Results as lines of text: every cell as the window or a spreadsheet shows it.
 class TextSink : public SectionSink {
@@ -37,6 +57,14 @@ public:
                    << numbers.format(r.flow * 60, NumberText::Pattern::OneDecimal);
         else
             fields << QString() << QString();
+        if (list.sized()) {
+            if (r.sizing)
+                fields << r.sizing->pipe() << numbers.format(r.sizing->diameter(), pipes::diameterPattern);
+            else
+                fields << QString() << QString();
+            for (const SizingValue& v : sizingValues(r))
+                fields << (v.value ? numbers.format(*v.value, v.pattern) : QString());
+        }
         fields << r.hint;
         line(fields);
     }
@@ -95,6 +123,18 @@ public:
         } else {
             m_col += 2;
         }
+        if (list.sized()) {
+            if (r.sizing) {
+                add(cells, r.sizing->pipe());
+                add(cells, r.sizing->diameter(), QStringLiteral("0.0"));
+            } else {
+                m_col += 2;
+            }
+            for (const SizingValue& v : sizingValues(r)) {
+                if (v.value) add(cells, *v.value, v.numberFormat);
+                else ++m_col;
+            }
+        }
         add(cells, r.hint);
         write(cells);
     }
@@ -129,10 +169,11 @@ bool sameFile(const QString& a, const QString& b)
 }  // namespace
 
 SectionCount calculateSections(const WorkbookFiles& files, const QString& listPath, const NumberText& numbers,
-                               SectionSink& sink)
+                               SectionSink& sink, const SizingOptions& sizing)
 {
-    SectionList list(numbers, isSeparatedTextName(listPath) ? SectionList::Source::SeparatedText
-                                                             : SectionList::Source::Workbook);
+    SectionList list(numbers,
+                     isSeparatedTextName(listPath) ? SectionList::Source::SeparatedText : SectionList::Source::Workbook,
+                     sizing);
     SectionCount count;
     bool headed = false;
     QString failure, listFailure;
@@ -154,7 +195,7 @@ SectionCount calculateSections(const WorkbookFiles& files, const QString& listPa
                 return true;
             }
             const SectionResult result = list.calculate(cells);
-            ++(result.formula ? count.calculated : count.refused);
+            ++(result.accepted() ? count.calculated : count.refused);
             sink.section(list, result);
             return true;
         } catch (const RuntimeError& error) {
@@ -172,7 +213,7 @@ SectionCount calculateSections(const WorkbookFiles& files, const QString& listPa
 }
 
 SectionCount writeSectionResults(const WorkbookFiles& files, const QString& listPath, const QString& resultPath,
-                                 const NumberText& numbers)
+                                 const NumberText& numbers, const SizingOptions& sizing)
 {
     if (sameFile(listPath, resultPath))
         throw RuntimeError(QStringLiteral("Das Ergebnis kann nicht in die Liste der Teilstrecken selbst geschrieben werden."));
@@ -189,7 +230,7 @@ SectionCount writeSectionResults(const WorkbookFiles& files, const QString& list
                                                                                          : QLatin1Char(',');
         saveFile(resultPath, [&](QIODevice& out) {
             TextSink sink(out, separator, csv);
-            count = calculateSections(files, listPath, numbers, sink);
+            count = calculateSections(files, listPath, numbers, sink, sizing);
         });
         return count;
     }
@@ -198,7 +239,7 @@ SectionCount writeSectionResults(const WorkbookFiles& files, const QString& list
         const std::unique_ptr<RowWriter> writer = files.newWorkbook(draft, QStringLiteral("Teilstrecken"), reason);
         if (!writer) throw RuntimeError(reason);
         WorkbookSink sink(*writer);
-        count = calculateSections(files, listPath, numbers, sink);
+        count = calculateSections(files, listPath, numbers, sink, sizing);
         reason = writer->finish();
         if (!reason.isEmpty()) throw RuntimeError(reason);
     });
@@ -206,8 +247,8 @@ SectionCount writeSectionResults(const WorkbookFiles& files, const QString& list
 }
 
 SectionCount printSectionResults(const WorkbookFiles& files, const QString& listPath, const NumberText& numbers,
-                                 QIODevice& out)
+                                 QIODevice& out, const SizingOptions& sizing)
 {
     TextSink sink(out, QLatin1Char('\t'), false);
-    return calculateSections(files, listPath, numbers, sink);
+    return calculateSections(files, listPath, numbers, sink, sizing);
 }

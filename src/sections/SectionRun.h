@@ -2,12 +2,12 @@
 
 #include "base/NumberText.h"
 #include "base/RuntimeError.h"
+#include "sections/SectionList.h"
 
 #include <QString>
 #include <QStringList>
 
 class QIODevice;
-class SectionList;
 class WorkbookFiles;
 struct SectionResult;
 
@@ -39,8 +39,9 @@ public:
 // Reads the list at listPath through the workbook files and hands every
 // section to sink. Throws ListError with the German reason when the list
 // cannot be read as a section list.
+// `sizing`: the pipe series and defaults of sections that are sized.
 SectionCount calculateSections(const WorkbookFiles& files, const QString& listPath, const NumberText& numbers,
-                               SectionSink& sink);
+                               SectionSink& sink, const SizingOptions& sizing = SectionList::noSizing());
 
 // The result as a file: an .xlsx workbook, or text by the suffix (.csv with
 // the locale's list separator, .tsv with tabs). Written through a temporary
@@ -48,11 +49,11 @@ SectionCount calculateSections(const WorkbookFiles& files, const QString& listPa
 // existing file stays as it was. A result path that names the list itself is
 // refused. Throws RuntimeError with the German reason.
 SectionCount writeSectionResults(const WorkbookFiles& files, const QString& listPath, const QString& resultPath,
-                                 const NumberText& numbers);
+                                 const NumberText& numbers, const SizingOptions& sizing = SectionList::noSizing());
 
 // The result as tab-separated lines with the heading line, into `out`.
 SectionCount printSectionResults(const WorkbookFiles& files, const QString& listPath, const NumberText& numbers,
-                                 QIODevice& out);
+                                 QIODevice& out, const SizingOptions& sizing = SectionList::noSizing());
 
 // The suffixes a result file may have, the first the workbook's.
 inline const QStringList resultSuffixes = {QStringLiteral("xlsx"), QStringLiteral("csv"), QStringLiteral("tsv")};

@@ -1,6 +1,7 @@
 // Section lists: columns found by their headings, every section calculated
 // as a "Berechnen" press calculates it, refused ones kept with their reason.
 #include "app/Form1.h"
+#include "fakes/ListFiles.h"
 #include "fakes/RecordingView.h"
 #include "sections/SectionList.h"
 #include "sections/SectionRun.h"
@@ -18,47 +19,6 @@ namespace {
 using Row = std::vector<CellValue>;
 
 QString q(const char* text) { return QString::fromUtf8(text); }
-
-// A list handed over as rows, and a workbook that records what is written.
-class ListFiles : public WorkbookFiles {
-public:
-    explicit ListFiles(std::vector<Row> rows) : m_rows(std::move(rows)) {}
-
-    QString readColumn(const QString&, int, int, int, std::vector<CellValue>&) const override { return {}; }
-    QString readRows(const QString&, int, const RowHandler& handler) const override
-    {
-        int number = 0;
-        for (const Row& row : m_rows)
-            if (!handler(++number, row)) break;
-        return failure;
-    }
-    std::unique_ptr<RowWriter> newWorkbook(const QString& path, const QString&, QString&) const override
-    {
-        struct Recorder : RowWriter {
-            std::vector<std::vector<WrittenCell>>& rows;
-            QString path;
-            Recorder(std::vector<std::vector<WrittenCell>>& r, QString p) : rows(r), path(std::move(p)) {}
-            QString addRow(const std::vector<WrittenCell>& cells) override
-            {
-                rows.push_back(cells);
-                return {};
-            }
-            QString finish() override
-            {
-                QFile file(path);
-                return file.open(QIODevice::WriteOnly) && file.write("PK") == 2 ? QString() : file.errorString();
-            }
-        };
-        return std::make_unique<Recorder>(written, path);
-    }
-    QString writeWorkbook(const QString&, const QString&, const std::vector<WrittenCell>&) const override { return {}; }
-
-    QString failure;
-    mutable std::vector<std::vector<WrittenCell>> written;
-
-private:
-    std::vector<Row> m_rows;
-};
 
 QStringList printed(const ListFiles& files, const char* locale, SectionCount* count = nullptr)
 {
