@@ -5,6 +5,7 @@
 #include "base/NumberText.h"
 #include "calc/PeakFlow.h"
 #include "chart/ChartGeometry.h"
+#include "pipes/SizingSheet.h"
 
 #include <cstdint>
 #include <optional>
@@ -37,6 +38,14 @@ public:
     void mnuhilfe_Click();   // "Hilfe"
     void mnuinfo_Click();    // "Info"
     void mnubelastung_Click();  // "Belastungswerte zusammenzählen…"
+    void mnurohrweite_Click();  // "Rohrweite bemessen…"
+
+    // Whether "Rohrweite bemessen…" has a result to size: while one is shown.
+    bool resultShown() const { return m_Berechnet == True && m_marked.has_value(); }
+    // The pipe series: built in, and the user's file once read (remembered
+    // for the next start). The remembered file is read on first use; one that
+    // cannot be read is reported and the built-in series serve.
+    const pipes::PipeCatalogue& pipeCatalogue();
 
     // Runs a menu command, named as its menu item. A failure that the command
     // does not report itself is shown in a "Fehler" message naming the command
@@ -80,6 +89,8 @@ private:
         double Einzel;
         double Q;
         bool tallied = false;  // calculated from the two texts the tally put into the boxes
+        std::optional<pipes::SizingChoice> sizing;  // "Übernehmen" of "Rohrweite bemessen"
+        pipes::SizingTexts sizingTexts;              // of that choice
     };
 
     // The two texts "Übernehmen" of the tally dialog put into Text1 and
@@ -92,6 +103,11 @@ private:
     bool tallyStillTyped() const;
     // The report's "Ermittlung der Belastungswerte" of the rows of the last transfer.
     void reportTally(ReportContent& content) const;
+    // The report's "Rohrweite" of the marked result's chosen size.
+    void reportSizing(ReportContent& content) const;
+    // "Rohrserien einlesen…": a file chosen and read into the catalogue,
+    // which then stays for the next start; true when it was taken.
+    bool readPipeSeries();
 
     View& m_view;
     NumberText m_numbers;
@@ -102,4 +118,7 @@ private:
     std::vector<tally::Row> m_tallyRows;  // of the last "Übernehmen"; the dialog opens with them
     QStringList m_tallyNames;             // every name transferred, offered for completion
     std::optional<TallyTransfer> m_transferred;
+    pipes::PipeCatalogue m_catalogue = pipes::PipeCatalogue::builtIn();
+    bool m_catalogueRead = false;        // the remembered file, on first use
+    pipes::SizingTexts m_sizingTexts;    // the sizing dialog's boxes of the last "Übernehmen"
 };

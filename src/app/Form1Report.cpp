@@ -70,6 +70,7 @@ ReportContent Form1::reportContent() const
     }
 
     if (m_marked && m_marked->tallied && tallyStillTyped()) reportTally(content);
+    if (m_marked && m_marked->sizing) reportSizing(content);
 
     const Grid& grid = m_view.MSFlexGrid1();
     for (int row = 0; row < grid.rows(); ++row) {

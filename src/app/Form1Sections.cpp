@@ -29,7 +29,9 @@ void Form1::mnuteilstrecken_Click()
 
     SectionCount count;
     try {
-        count = writeSectionResults(m_workbooks.files(), listPath, resultPath, m_numbers);
+        // Sized with the series "Rohrweite bemessen…" knows, the user's file included.
+        const SizingOptions sizing{pipeCatalogue(), {}, {}};
+        count = writeSectionResults(m_workbooks.files(), listPath, resultPath, m_numbers, sizing);
     } catch (const ListError& error) {
         m_view.showMessage(messageText::fileFailure(listPath, QStringLiteral("als Liste der Teilstrecken gelesen werden"), error.what()),
                            View::Icon::Exclamation, messageText::errorCaption);

@@ -7,7 +7,10 @@
 #include <optional>
 #include <vector>
 
+#include "pipes/SizingSheet.h"
 #include "tally/TallyRow.h"
+
+#include <functional>
 
 class Canvas;
 class Grid;
@@ -70,6 +73,34 @@ public:
     // nothing after "Abbrechen".
     virtual std::optional<std::vector<tally::Row>> showTallyDialog(const std::vector<tally::Row>& rows,
                                                                    const QStringList& names) = 0;
+
+    // What the dialog "Rohrweite bemessen" opens with: the peak flow of the
+    // shown result, the series to choose from (the catalogue may grow while
+    // it is open, through readSeriesFile), the boxes' texts and the chosen
+    // size (none: the rule's).
+    struct SizingRequest {
+        double flow = 0;  // l/s, unrounded
+        const pipes::PipeCatalogue* catalogue = nullptr;
+        pipes::SizingTexts texts;
+        std::optional<std::size_t> size;
+        // "Rohrserien einlesen…": true when the catalogue has changed.
+        std::function<bool()> readSeriesFile;
+    };
+    struct SizingAnswer {
+        pipes::SizingTexts texts;
+        std::size_t size = 0;
+    };
+    // The modal dialog "Rohrweite bemessen": every size of the chosen series
+    // with its velocity and losses (pipes::sizingSheet), the rule's size
+    // selected, another selectable. Returns the boxes and the size when the
+    // user closes it with "Übernehmen", which it allows only while every box
+    // can serve; nothing after "Abbrechen".
+    virtual std::optional<SizingAnswer> showSizingDialog(const SizingRequest& request) = 0;
+
+    // A setting kept for the program's next start (the platform's usual
+    // place); the empty text when there is none.
+    virtual QString setting(const QString& key) const = 0;
+    virtual void setSetting(const QString& key, const QString& value) = 0;
 
     // Ends the program at once; nothing is saved or asked.
     virtual void endProgram() = 0;

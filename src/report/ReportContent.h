@@ -29,6 +29,10 @@ struct ReportContent {
     // the marked result was calculated from the two texts the tally put into
     // the boxes, and they are still there.
     std::vector<std::vector<Cell>> tally;
+    // "Rohrweite": lines about the size chosen for the marked result (series,
+    // size and di, v, R, length and R·l, Σζ and Z, Δp, the water's
+    // temperature); empty when none was chosen.
+    QStringList pipeSizing;
     std::vector<Formula> formulas;
     std::vector<std::vector<Cell>> table;  // the header row, then every row that holds any text
 };

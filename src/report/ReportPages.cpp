@@ -243,6 +243,14 @@ int layOut(QPagedPaintDevice& device, QPainter* painter, const ReportContent& co
         pages.advance(pages.mm(5));
     }
 
+    if (!content.pipeSizing.isEmpty()) {
+        pages.need(pages.mm(8) + pages.mm(5) * 3);
+        pages.line(heading, QStringLiteral("Rohrweite"));
+        pages.advance(pages.mm(1));
+        for (const QString& text : content.pipeSizing) pages.line(body, text);
+        pages.advance(pages.mm(5));
+    }
+
     const double w = pages.width();
     if (!content.tally.empty()) {
         Table tally(pages, {w * 0.46, w * 0.18, w * 0.18, w * 0.18});

@@ -70,3 +70,15 @@ void RecordingView::printReport(const ReportContent& content)
     log << QStringLiteral("print report");
     if (!reportFailure.isEmpty()) throw RuntimeError(reportFailure);
 }
+
+std::optional<View::SizingAnswer> RecordingView::showSizingDialog(const SizingRequest& request)
+{
+    log << QStringLiteral("sizing dialog");
+    SizingDialog shown{request, false};
+    for (; readSeriesFilePresses > 0; --readSeriesFilePresses) shown.seriesFileTaken = request.readSeriesFile();
+    sizingDialogs.push_back(shown);
+    if (sizingAnswers.empty()) return std::nullopt;
+    SizingAnswer answer = sizingAnswers.front();
+    sizingAnswers.pop_front();
+    return answer;
+}

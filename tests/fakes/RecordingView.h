@@ -5,6 +5,7 @@
 #include "report/ReportContent.h"
 #include "table/Grid.h"
 
+#include <QMap>
 #include <QStringList>
 
 #include <array>
@@ -46,6 +47,12 @@ public:
     // queued rows ("Übernehmen"); nothing queued: "Abbrechen".
     std::optional<std::vector<tally::Row>> showTallyDialog(const std::vector<tally::Row>& rows,
                                                            const QStringList& names) override;
+    // Records what it opens with; presses "Rohrserien einlesen…" as often as
+    // `readSeriesFilePresses` says, then answers with the next queued answer
+    // ("Übernehmen"); nothing queued: "Abbrechen".
+    std::optional<SizingAnswer> showSizingDialog(const SizingRequest& request) override;
+    QString setting(const QString& key) const override { return settings.value(key); }
+    void setSetting(const QString& key, const QString& value) override { settings[key] = value; }
     void endProgram() override { ++endRequests; }
 
     void type(TextBox box, const QString& text) { boxes[index(box)] = text; }
@@ -62,6 +69,14 @@ public:
     };
     std::vector<TallyDialog> tallyDialogs;
     std::deque<std::vector<tally::Row>> tallyAnswers;
+    struct SizingDialog {
+        SizingRequest request;
+        bool seriesFileTaken = false;  // what the last "Rohrserien einlesen…" answered
+    };
+    std::vector<SizingDialog> sizingDialogs;
+    std::deque<SizingAnswer> sizingAnswers;
+    int readSeriesFilePresses = 0;
+    QMap<QString, QString> settings;
     QStringList shownDocuments;
     bool canShowDocuments = true;
     int endRequests = 0;

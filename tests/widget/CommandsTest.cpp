@@ -63,7 +63,8 @@ TEST_F(WindowTest, InfoShowsTheCreditsLineByLineAndLeavesTheResult)
     calculate(QStringLiteral("250"), QStringLiteral("5"));
     const QString flow = box(3).text();
     dialogs.expectMessage();
-    chooseFromMenu(*window, Qt::Key_E, "mnuextras", 2);
+    // With a result shown, "Rohrweite bemessen…" is enabled and one more step down.
+    chooseFromMenu(*window, Qt::Key_E, "mnuextras", 3);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     const ScriptedDialogs::Message& m = dialogs.messages[0];
     EXPECT_EQ(m.caption, QStringLiteral("Über dieses Programm"));

@@ -4,12 +4,15 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Settings the window keeps go to a test folder, not the user's.
+    QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     // The style the program sets for itself.
     QApplication::setStyle(new ProgramStyle);

@@ -5,6 +5,7 @@
 #include "app/window/PictureCanvas.h"
 #include "app/window/ResultsGridView.h"
 #include "app/window/SaveFileDialog.h"
+#include "app/window/SizingDialog.h"
 #include "app/window/TallyDialog.h"
 #include "app/window/Twips.h"
 #include "app/window/WindowConventions.h"
@@ -20,9 +21,11 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QTimer>
 #include <QUrl>
 
@@ -162,8 +165,14 @@ void MainWindow::createControls(QWidget& client, const Twips& twips)
 
     addLabel(client, twips, "Label7", credits::creditLine(), windowFonts::standard(), {3600, 8880, 5055, 255});
 
-    connect(m_buttons[0], &QPushButton::clicked, this, [this] { m_form.Command1_Click(); });
-    connect(m_buttons[1], &QPushButton::clicked, this, [this] { m_form.Command2_Click(); });
+    connect(m_buttons[0], &QPushButton::clicked, this, [this] {
+        m_form.Command1_Click();
+        enableSizing();
+    });
+    connect(m_buttons[1], &QPushButton::clicked, this, [this] {
+        m_form.Command2_Click();
+        enableSizing();
+    });
     connect(m_buttons[2], &QPushButton::clicked, this, [this] { m_form.Command3_Click(); });
 }
 
@@ -177,10 +186,22 @@ void MainWindow::createMenus()
         {menu.mnuprotokoll, &Form1::mnuprotokoll_Click}, {menu.mnudrucken, &Form1::mnudrucken_Click},
         {menu.mnuend, &Form1::mnuend_Click},             {menu.mnuhilfe, &Form1::mnuhilfe_Click},
         {menu.mnuinfo, &Form1::mnuinfo_Click},           {menu.mnubelastung, &Form1::mnubelastung_Click},
+        {menu.mnurohrweite, &Form1::mnurohrweite_Click},
     };
     for (const auto& [action, command] : commands)
         connect(action, &QAction::triggered, this,
                 [this, name = action->text(), command] { m_form.runMenuCommand(name, command); });
+    // "Rohrweite bemessen…" sizes the result that is shown: enabled after
+    // every command that may show or take away one.
+    m_sizingAction = menu.mnurohrweite;
+    for (QAction* action : menuBar()->actions())
+        if (QMenu* sub = action->menu()) connect(sub, &QMenu::triggered, this, &MainWindow::enableSizing, Qt::QueuedConnection);
+    enableSizing();
+}
+
+void MainWindow::enableSizing()
+{
+    m_sizingAction->setEnabled(m_form.resultShown());
 }
 
 // Text1, Text2, Text3, Text4, Command1, Command2, Command3, then the table and
@@ -278,6 +299,26 @@ std::optional<std::vector<tally::Row>> MainWindow::showTallyDialog(const std::ve
     dialog.setWindowModality(Qt::ApplicationModal);
     if (m_present(dialog) != QDialog::Accepted) return std::nullopt;
     return dialog.rows();
+}
+
+std::optional<View::SizingAnswer> MainWindow::showSizingDialog(const SizingRequest& request)
+{
+    SizingDialog dialog(this, m_form.numbers(), request);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (m_present(dialog) != QDialog::Accepted) return std::nullopt;
+    return dialog.answer();
+}
+
+// The platform's usual place: a file under ~/.config on Linux, the registry
+// under HKEY_CURRENT_USER on Windows.
+QString MainWindow::setting(const QString& key) const
+{
+    return QSettings(QStringLiteral("Gipfelfluss"), QStringLiteral("Gipfelfluss")).value(key).toString();
+}
+
+void MainWindow::setSetting(const QString& key, const QString& value)
+{
+    QSettings(QStringLiteral("Gipfelfluss"), QStringLiteral("Gipfelfluss")).setValue(key, value);
 }
 
 bool MainWindow::showDocument(const QString& path)

@@ -58,6 +58,9 @@ public:
                            const QStringList& replaced = {}) override;
     std::optional<std::vector<tally::Row>> showTallyDialog(const std::vector<tally::Row>& rows,
                                                            const QStringList& names) override;
+    std::optional<SizingAnswer> showSizingDialog(const SizingRequest& request) override;
+    QString setting(const QString& key) const override;
+    void setSetting(const QString& key, const QString& value) override;
     bool showDocument(const QString& path) override;
     void writeReport(QIODevice& device, const ReportContent& content) override;
     void printReport(const ReportContent& content) override;
@@ -73,6 +76,7 @@ private:
     void createControls(QWidget& client, const Twips& twips);
     void createMenus();
     void setFocusOrder();
+    void enableSizing();
     report::Chart chart() const;
     QString runFileDialog(QFileDialog& dialog, const QString& fileName, const QList<FileFilter>& filters);
 
@@ -86,4 +90,5 @@ private:
     bool m_iconPending = true;  // until the first paint
     ModuleFile m_printModule;
     const ReportPrinting* m_printing = nullptr;  // once loaded
+    QAction* m_sizingAction = nullptr;  // "Rohrweite bemessen…"
 };

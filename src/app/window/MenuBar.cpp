@@ -44,6 +44,7 @@ MenuActions createMenus(QMenuBar& bar)
 
     QMenu* extras = addMenu(bar, "mnuextras", QStringLiteral("&Extras"));
     actions.mnubelastung = addItem(*extras, "mnubelastung", QStringLiteral("Belastungswerte zusammenzählen…"));
+    actions.mnurohrweite = addItem(*extras, "mnurohrweite", QStringLiteral("Rohrweite bemessen…"));
     addSeparator(*extras, "mnulinie5");
     actions.mnuhilfe = addItem(*extras, "mnuhilfe", QStringLiteral("Hilfe"));
     addSeparator(*extras, "mnulinie4");

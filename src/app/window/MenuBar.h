@@ -12,6 +12,7 @@ struct MenuActions {
     QAction* mnudrucken = nullptr;    // "Protokoll drucken…", Ctrl+P
     QAction* mnuend = nullptr;     // "Beenden"
     QAction* mnubelastung = nullptr;  // "Belastungswerte zusammenzählen…"
+    QAction* mnurohrweite = nullptr;  // "Rohrweite bemessen…", enabled while a result is shown
     QAction* mnuhilfe = nullptr;   // "Hilfe"
     QAction* mnuinfo = nullptr;    // "Info"
 };

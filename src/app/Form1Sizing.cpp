@@ -1,0 +1,125 @@
+#include "app/Form1.h"
+
+#include "app/MessageText.h"
+#include "base/RuntimeError.h"
+#include "pipes/PipeSeriesFile.h"
+#include "pipes/SizingText.h"
+#include "report/ReportContent.h"
+
+#include <QDir>
+
+// "Rohrweite bemessen…": the pipe that the shown result's peak flow needs in
+// a series, and the pressure it loses. The choice stays with that result (the
+// report shows it) until "Neue Eingabe".
+
+namespace {
+
+// Where the user's file of pipe series is remembered.
+const QString seriesFileSetting = QStringLiteral("Rohrweite/Rohrseriendatei");
+
+}  // namespace
+
+const pipes::PipeCatalogue& Form1::pipeCatalogue()
+{
+    if (m_catalogueRead) return m_catalogue;
+    m_catalogueRead = true;
+    const QString remembered = m_view.setting(seriesFileSetting);
+    if (remembered.isEmpty()) return m_catalogue;
+    pipes::PipeCatalogue catalogue = pipes::PipeCatalogue::builtIn();
+    QString reason;
+    try {
+        reason = pipes::readPipeSeriesFile(m_workbooks.files(), remembered, m_numbers, catalogue);
+    } catch (const RuntimeError& error) {
+        reason = QString::fromUtf8(error.what());
+    }
+    if (reason.isEmpty()) {
+        m_catalogue = std::move(catalogue);
+    } else {
+        m_view.showMessage(messageText::fileFailure(remembered, QStringLiteral("als Rohrserien gelesen werden"), QString(reason).replace(QLatin1Char('\n'), messageText::lineBreak).toUtf8().constData())
+                               + messageText::lineBreak + QStringLiteral("Es gelten die eingebauten Rohrserien."),
+                           View::Icon::Exclamation, messageText::errorCaption);
+    }
+    return m_catalogue;
+}
+
+bool Form1::readPipeSeries()
+{
+    const QString path = m_view.showOpenDialog(
+        m_view.setting(seriesFileSetting),
+        {{QStringLiteral("Rohrserien"), QStringLiteral("*.xlsx;*.xls;*.ods;*.csv")},
+         {QStringLiteral("*.xlsx"), QStringLiteral("*.xlsx")},
+         {QStringLiteral("*.xls"), QStringLiteral("*.xls")},
+         {QStringLiteral("*.ods"), QStringLiteral("*.ods")},
+         {QStringLiteral("*.csv"), QStringLiteral("*.csv")}});
+    if (path.isEmpty()) return false;  // cancelled
+    pipes::PipeCatalogue catalogue = pipes::PipeCatalogue::builtIn();
+    QString reason;
+    try {
+        reason = pipes::readPipeSeriesFile(m_workbooks.files(), path, m_numbers, catalogue);
+    } catch (const RuntimeError& error) {
+        reason = QString::fromUtf8(error.what());
+    }
+    if (!reason.isEmpty()) {
+        // The series read before stay.
+        m_view.showMessage(messageText::fileFailure(path, QStringLiteral("als Rohrserien gelesen werden"), QString(reason).replace(QLatin1Char('\n'), messageText::lineBreak).toUtf8().constData()),
+                           View::Icon::Exclamation, messageText::errorCaption);
+        return false;
+    }
+    m_catalogue = std::move(catalogue);
+    m_catalogueRead = true;
+    m_view.setSetting(seriesFileSetting, path);
+    return true;
+}
+
+void Form1::mnurohrweite_Click()
+{
+    if (!resultShown()) return;
+    MarkedResult& result = *m_marked;
+    View::SizingRequest request;
+    request.flow = result.Q;
+    request.catalogue = &pipeCatalogue();
+    if (result.sizing) {
+        request.texts = result.sizingTexts;
+        request.size = result.sizing->size;
+    } else {
+        request.texts = m_sizingTexts;
+        if (request.texts.series.isEmpty()) request.texts.series = m_catalogue.series().front().name;
+        if (request.texts.maximumVelocity.isEmpty())
+            request.texts.maximumVelocity = m_numbers.format(pipes::Conditions().maximumVelocity, NumberText::Pattern::OneDecimal);
+        if (request.texts.temperature.isEmpty()) request.texts.temperature = m_numbers.exact(pipes::Conditions().temperature);
+    }
+    request.readSeriesFile = [this] { return readPipeSeries(); };
+
+    const std::optional<View::SizingAnswer> answer = m_view.showSizingDialog(request);
+    if (!answer) return;  // "Abbrechen": nothing changes
+    const pipes::SizingSheet sheet = pipes::sizingSheet(result.Q, m_catalogue, answer->texts, m_numbers);
+    // The dialog lets only a sheet whose every box serves through.
+    if (!sheet.valid() || answer->size >= sheet.rows.size()) throw RuntimeError(sheet.problemText());
+    result.sizing = pipes::SizingChoice{sheet.series->name, answer->size, sheet.conditions};
+    result.sizingTexts = answer->texts;
+    m_sizingTexts = answer->texts;
+}
+
+void Form1::reportSizing(ReportContent& content) const
+{
+    const pipes::SizingChoice& choice = *m_marked->sizing;
+    const pipes::PipeSeries* series = m_catalogue.find(choice.series);
+    if (!series || choice.size >= series->sizes.size()) return;
+    const pipes::SizeFlow f = pipes::flowIn(*series, choice.size, m_marked->Q, choice.conditions);
+    const pipes::Conditions& c = choice.conditions;
+    const auto loss = [&](double hPa) { return m_numbers.format(hPa, pipes::lossPattern) + QStringLiteral(" hPa"); };
+    QStringList& lines = content.pipeSizing;
+    lines << QStringLiteral("Rohrserie: %1 (k %2 mm)").arg(series->name, m_numbers.exact(series->roughness))
+          << QStringLiteral("Rohr: %1, di %2 mm")
+                 .arg(series->sizes[choice.size].label,
+                      m_numbers.format(series->sizes[choice.size].innerDiameter, pipes::diameterPattern))
+          << QStringLiteral("Fliessgeschwindigkeit v: %1 m/s (v max %2 m/s)")
+                 .arg(m_numbers.format(f.velocity, pipes::velocityPattern), m_numbers.exact(c.maximumVelocity))
+          << QStringLiteral("Druckgefälle R: %1 hPa/m").arg(m_numbers.format(f.gradient, pipes::lossPattern));
+    if (c.length) lines << QStringLiteral("Länge l: %1 m, R·l: %2").arg(m_numbers.exact(*c.length), loss(*f.frictionLoss));
+    if (c.lossCoefficients)
+        lines << QStringLiteral("Σζ: %1, Z: %2").arg(m_numbers.exact(*c.lossCoefficients), loss(*f.fittingsLoss));
+    if (f.pressureLoss) lines << QStringLiteral("Druckverlust Δp: %1").arg(loss(*f.pressureLoss));
+    lines << QStringLiteral("Wassertemperatur: %1 °C").arg(m_numbers.exact(c.temperature));
+    if (!f.withinLimit) lines << QStringLiteral("Hinweis: v über v max");
+}
