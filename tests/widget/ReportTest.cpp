@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -203,6 +204,37 @@ TEST_F(ReportTest, ReportOfThreeResultsHoldsChartTextsFormulasAndRows)
         EXPECT_GT(found(screen, onScreen, page, onPage, colour), 0.95);
         EXPECT_GT(found(page, onPage, screen, onScreen, colour), 0.95);
     }
+}
+
+// The size chosen in "Rohrweite bemessen…" stands in the report while its
+// result does. Values from python3-iapws and fluids (tests/fixtures/make_sizing.py).
+TEST_F(ReportTest, RohrweiteOfTheChosenSizeStandsInTheReportUntilNeueEingabe)
+{
+    SKIP_WITHOUT_BUILD_MACHINE_TOOLS();
+    calculate(QStringLiteral("250"), QStringLiteral("5"));
+    dialogs.expect([](QDialog& d) {
+        for (QLineEdit* box : d.findChildren<QLineEdit*>()) {
+            if (box->accessibleName() == QStringLiteral("Länge")) box->setText(QStringLiteral("12"));
+            if (box->accessibleName() == QStringLiteral("Σζ")) box->setText(local("4.5"));
+            if (box->accessibleName() == QStringLiteral("Temperatur")) box->setText(QStringLiteral("60"));
+            if (box->accessibleName() != QStringLiteral("Gipfelfluss")) emit box->textEdited(box->text());
+        }
+        d.accept();
+        return d.result();
+    });
+    action("mnurohrweite").trigger();
+    const std::vector<QStringList> lines = pageLines(saveReport(QStringLiteral("Rohrweite.pdf")), 1);
+    for (const QString& line : {QStringLiteral("Rohrweite"), local("Rohrserie: Kupfer (k 0.0015 mm)"),
+                                local("Rohr: 42×1,5, di 39.0 mm"), local("Fliessgeschwindigkeit v: 1.36 m/s (v max 2 m/s)"),
+                                local("Druckgefälle R: 4.2 hPa/m"), local("Länge l: 12 m, R·l: 50.0 hPa"),
+                                local("Σζ: 4.5, Z: 41.1 hPa"), local("Druckverlust Δp: 91.2 hPa"),
+                                QStringLiteral("Wassertemperatur: 60 °C")}) {
+        SCOPED_TRACE(line.toStdString());
+        EXPECT_EQ(countLines(lines, words(line)), 1);
+    }
+    click(2);  // "Neue Eingabe"
+    calculate(QStringLiteral("250"), QStringLiteral("5"));
+    EXPECT_EQ(countLines(pageLines(saveReport(QStringLiteral("Danach.pdf")), 1), {QStringLiteral("Rohrweite")}), 0);
 }
 
 TEST_F(ReportTest, LongTableContinuesOnNewPagesBelowTheHeaderRowAndNoRowIsSplit)
