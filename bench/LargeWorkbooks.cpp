@@ -175,6 +175,19 @@ void writeSectionsCsv(const QString& path, int rows)
     if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size()) throw std::runtime_error("cannot write the list");
 }
 
+void writeSizedSectionsCsv(const QString& path, int rows)
+{
+    QRandomGenerator random(20261208);
+    static const char* series[] = {"Kupfer", "PE-X", "Mehrschichtverbund", "Edelstahl", "Stahl verzinkt"};
+    QByteArray csv = "Teilstrecke;BW;Einzel BW;Bemerkung;Rohrserie;Länge;Zeta\r\n";
+    for (int r = 2; r <= rows + 1; ++r)
+        csv += sectionName(r) + ';' + QByteArray::number(sectionTotal(r)).replace('.', ',') + ';' +
+               QByteArray::number(sectionLargest(r)) + ";\"Grüße, " + text(random, r, 4) + "\";" + series[r % 5] + ';' +
+               QByteArray::number(1 + r % 40) + ",5;" + QByteArray::number(r % 9) + "\r\n";
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size()) throw std::runtime_error("cannot write the list");
+}
+
 void writeOds(const QString& path, int rows)
 {
     QRandomGenerator random(20261208);

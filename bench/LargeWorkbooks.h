@@ -28,5 +28,8 @@ void writeXls(const QString& path, int rows);
 // semicolons and decimal commas, as a German spreadsheet program writes it.
 void writeSectionsXlsx(const QString& path, int rows);
 void writeSectionsCsv(const QString& path, int rows);
+// The same sections with pipe sizing's columns: a series (the five built-in
+// ones in turn), a length and Σζ for every section.
+void writeSizedSectionsCsv(const QString& path, int rows);
 
 }  // namespace largeWorkbooks

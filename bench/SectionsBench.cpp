@@ -17,7 +17,8 @@ namespace {
 
 constexpr int sections = 100000;
 
-void SectionsToWorkbook(benchmark::State& state, const char* name, void (*write)(const QString&, int))
+void SectionsToWorkbook(benchmark::State& state, const char* name, void (*write)(const QString&, int),
+                        const SizingOptions& sizing = SectionList::noSizing())
 {
     static QTemporaryDir folder;
     const QString list = folder.filePath(QString::fromLatin1(name));
@@ -29,7 +30,7 @@ void SectionsToWorkbook(benchmark::State& state, const char* name, void (*write)
     QString failure;
     const auto run = [&] {
         try {
-            count = writeSectionResults(linkedWorkbookFiles(), list, result, numbers);
+            count = writeSectionResults(linkedWorkbookFiles(), list, result, numbers, sizing);
         } catch (const std::exception& error) {
             failure = QString::fromUtf8(error.what());
         }
@@ -43,6 +44,9 @@ void SectionsToWorkbook(benchmark::State& state, const char* name, void (*write)
         state.SkipWithError("sections lost or not calculated");
 }
 BENCHMARK_CAPTURE(SectionsToWorkbook, csv, "liste.csv", largeWorkbooks::writeSectionsCsv)
+    ->Unit(benchmark::kMillisecond)->Iterations(3);
+// Every section sized too: seven more number columns, a Colebrook solution each.
+BENCHMARK_CAPTURE(SectionsToWorkbook, csv_sized, "liste-bemessen.csv", largeWorkbooks::writeSizedSectionsCsv, SizingOptions{})
     ->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(SectionsToWorkbook, xlsx, "liste.xlsx", largeWorkbooks::writeSectionsXlsx)
     ->Unit(benchmark::kMillisecond)->Iterations(3);

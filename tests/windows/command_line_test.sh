@@ -18,6 +18,11 @@ windows_path() { echo "Z:${1//\//\\}"; }
 folder="$work/Jürg Müller/Dokumente"
 mkdir -p "$folder"
 for ending in xlsx ods xls csv; do cp "$top/tests/fixtures/sections-libreoffice.$ending" "$folder/Küche.$ending"; done
+# Sized lists and a user's pipe series.
+for ending in xlsx csv; do
+    cp "$top/tests/fixtures/sized-libreoffice.$ending" "$folder/Bemessen.$ending"
+    cp "$top/tests/fixtures/pipe-series-libreoffice.$ending" "$folder/Rohrserien.$ending"
+done
 
 # run NAME PROGRAM ARGS...: standard output to NAME.out (line ends as on
 # Linux), standard error to NAME.err, the exit status to NAME.status.
@@ -28,10 +33,11 @@ run() {
     sed -i 's/\r$//' "$work/$name.out" "$work/$name.err"
     echo "$status" >"$work/$name.status"
 }
-same() { # WHAT ARGS... (for both programs; @LIST@ stands for the list's path)
+same() { # WHAT ARGS... (for both programs; @LIST@ stands for the list's path, @SERIES@ for the series file's)
     local what=$1
     shift
-    local linux=("${@//@LIST@/$folder/Küche.$ending}") win=("${@//@LIST@/$(windows_path "$folder/Küche.$ending")}")
+    local linux=("${@//@LIST@/$folder/$list.$ending}") win=("${@//@LIST@/$(windows_path "$folder/$list.$ending")}")
+    linux=("${linux[@]//@SERIES@/$folder/Rohrserien.$ending}") win=("${win[@]//@SERIES@/$(windows_path "$folder/Rohrserien.$ending")}")
     run debian "$debian" "${linux[@]}"
     run windows wine "$windows" "${win[@]}"
     cmp -s "$work/debian.out" "$work/windows.out" ||
@@ -41,12 +47,24 @@ same() { # WHAT ARGS... (for both programs; @LIST@ stands for the list's path)
     [ -s "$work/debian.out" ] || [ -s "$work/debian.err" ] || fail "$what printed nothing at all"
 }
 
+list=Küche
 for ending in xlsx ods xls csv; do
     same "--teilstrecken Küche.$ending" --teilstrecken @LIST@
     [ "$(cat "$work/windows.status")" = 1 ] || fail "Küche.$ending: exit status $(cat "$work/windows.status"), expected 1"
     grep -q '^TS 1 Küche	' "$work/windows.out" || fail "Küche.$ending: no section »TS 1 Küche« in the output"
 done
-ending=csv
+# Pipe sizing: the same sizes and losses, with the built-in series and the user's.
+list=Bemessen
+for ending in xlsx csv; do
+    same "--teilstrecken Bemessen.$ending" --teilstrecken @LIST@
+    grep -q '^TS 1 Keller	.*	Kupfer 42×1,5	39,0	1,36	5,2	62,9	41,8	104,8	$' "$work/windows.out" ||
+        fail "Bemessen.$ending: TS 1 not sized as on Debian: $(head -n 2 "$work/windows.out")"
+    same "--teilstrecken Bemessen.$ending --rohrserien-datei" --teilstrecken @LIST@ --rohrserien-datei @SERIES@
+    grep -q '	Kupfer 35×1,2	32,6	' "$work/windows.out" || fail "Bemessen.$ending: the user's series not taken"
+done
+same "--berechnen 250 5 --rohrserie Kupfer" --berechnen 250 5 --rohrserie Kupfer --laenge 12 --zeta 4,5
+same "--rohrserien" --rohrserien
+list=Küche ending=csv
 same "--berechnen 250 5" --berechnen 250 5
 [ "$(cat "$work/windows.out")" = "$(printf '1,63 l/s\t97,7 l/min')" ] || fail "--berechnen 250 5 printed $(cat "$work/windows.out")"
 same "--berechnen 500 -1" --berechnen 500 -1
