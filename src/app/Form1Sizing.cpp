@@ -17,6 +17,26 @@ namespace {
 // Where the user's file of pipe series is remembered.
 const QString seriesFileSetting = QStringLiteral("Rohrweite/Rohrseriendatei");
 
+// The built-in series with those of the file at `path`; none with the reason when it cannot be taken.
+std::optional<pipes::PipeCatalogue> readSeries(WorkbookModule& workbooks, const QString& path, const NumberText& numbers,
+                                               QString& reason)
+{
+    pipes::PipeCatalogue catalogue = pipes::PipeCatalogue::builtIn();
+    try {
+        reason = pipes::readPipeSeriesFile(workbooks.files(), path, numbers, catalogue);
+    } catch (const RuntimeError& error) {
+        reason = QString::fromUtf8(error.what());
+    }
+    if (!reason.isEmpty()) return std::nullopt;
+    return catalogue;
+}
+
+QString seriesFailure(const QString& path, QString reason)
+{
+    return messageText::fileFailure(path, QStringLiteral("als Rohrserien gelesen werden"),
+                                    reason.replace(QLatin1Char('\n'), messageText::lineBreak).toUtf8().constData());
+}
+
 }  // namespace
 
 const pipes::PipeCatalogue& Form1::pipeCatalogue()
@@ -25,20 +45,13 @@ const pipes::PipeCatalogue& Form1::pipeCatalogue()
     m_catalogueRead = true;
     const QString remembered = m_view.setting(seriesFileSetting);
     if (remembered.isEmpty()) return m_catalogue;
-    pipes::PipeCatalogue catalogue = pipes::PipeCatalogue::builtIn();
     QString reason;
-    try {
-        reason = pipes::readPipeSeriesFile(m_workbooks.files(), remembered, m_numbers, catalogue);
-    } catch (const RuntimeError& error) {
-        reason = QString::fromUtf8(error.what());
-    }
-    if (reason.isEmpty()) {
-        m_catalogue = std::move(catalogue);
-    } else {
-        m_view.showMessage(messageText::fileFailure(remembered, QStringLiteral("als Rohrserien gelesen werden"), QString(reason).replace(QLatin1Char('\n'), messageText::lineBreak).toUtf8().constData())
-                               + messageText::lineBreak + QStringLiteral("Es gelten die eingebauten Rohrserien."),
+    if (std::optional<pipes::PipeCatalogue> read = readSeries(m_workbooks, remembered, m_numbers, reason))
+        m_catalogue = std::move(*read);
+    else
+        m_view.showMessage(seriesFailure(remembered, reason) + messageText::lineBreak
+                               + QStringLiteral("Es gelten die eingebauten Rohrserien."),
                            View::Icon::Exclamation, messageText::errorCaption);
-    }
     return m_catalogue;
 }
 
@@ -52,20 +65,14 @@ bool Form1::readPipeSeries()
          {QStringLiteral("*.ods"), QStringLiteral("*.ods")},
          {QStringLiteral("*.csv"), QStringLiteral("*.csv")}});
     if (path.isEmpty()) return false;  // cancelled
-    pipes::PipeCatalogue catalogue = pipes::PipeCatalogue::builtIn();
     QString reason;
-    try {
-        reason = pipes::readPipeSeriesFile(m_workbooks.files(), path, m_numbers, catalogue);
-    } catch (const RuntimeError& error) {
-        reason = QString::fromUtf8(error.what());
-    }
-    if (!reason.isEmpty()) {
+    std::optional<pipes::PipeCatalogue> read = readSeries(m_workbooks, path, m_numbers, reason);
+    if (!read) {
         // The series read before stay.
-        m_view.showMessage(messageText::fileFailure(path, QStringLiteral("als Rohrserien gelesen werden"), QString(reason).replace(QLatin1Char('\n'), messageText::lineBreak).toUtf8().constData()),
-                           View::Icon::Exclamation, messageText::errorCaption);
+        m_view.showMessage(seriesFailure(path, reason), View::Icon::Exclamation, messageText::errorCaption);
         return false;
     }
-    m_catalogue = std::move(catalogue);
+    m_catalogue = std::move(*read);
     m_catalogueRead = true;
     m_view.setSetting(seriesFileSetting, path);
     return true;
