@@ -1,6 +1,8 @@
-// A section list from any bytes, read as a CSV file and calculated: every
-// input is either calculated into lines, one for each section, or refused
-// with a RuntimeError. Anything else (a crash, a hang, a leak) is a finding.
+// A section list from any bytes, read as a CSV file, calculated and sized
+// with copper where it names no series: every input is either calculated
+// into lines, one for each section, or refused with a RuntimeError, and no
+// sized section has a value that is not finite. Anything else (a crash, a
+// hang, a leak) is a finding.
 #include "base/NumberText.h"
 #include "base/RuntimeError.h"
 #include "sections/SectionRun.h"
@@ -10,9 +12,26 @@
 #include <QDir>
 #include <QFile>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <unistd.h>
+
+namespace {
+
+class FiniteSizing : public SectionSink {
+public:
+    void headings(const QStringList&) override {}
+    void section(const SectionList&, const SectionResult& r) override
+    {
+        if (!r.sizing) return;
+        const pipes::SizeFlow& f = r.sizing->flow;
+        for (const double v : {f.velocity, f.gradient, f.frictionLoss.value_or(0), f.fittingsLoss.value_or(0), f.pressureLoss.value_or(0)})
+            if (!std::isfinite(v)) std::abort();
+    }
+};
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -24,12 +43,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // A comma locale, so that both decimal separators are tried.
     static const NumberText numbers(QLocale(QStringLiteral("de_DE")));
+    static const SizingOptions copper{pipes::PipeCatalogue::builtIn(), QStringLiteral("Kupfer"), {}};
     QBuffer out;
     out.open(QIODevice::WriteOnly);
     try {
         const SectionCount count = printSectionResults(linkedWorkbookFiles(), path, numbers, out);
         // One line for the headings and one for each section.
         if (out.data().count('\n') < count.calculated + count.refused + 1) std::abort();
+    } catch (const RuntimeError&) {
+    }
+    try {
+        FiniteSizing finite;
+        calculateSections(linkedWorkbookFiles(), path, numbers, finite, copper);
     } catch (const RuntimeError&) {
     }
     return 0;
