@@ -27,6 +27,7 @@ void SectionList::setHeadings(const std::vector<CellValue>& cells)
     m_headings.clear();
     m_name = m_total = m_largest = -1;
     m_sizing.clear();
+    m_counts.clear();
     for (std::size_t c = 0; c < cells.size(); ++c) {
         const QString heading = cellText(cells[c], m_numbers);
         m_headings << heading;
@@ -36,8 +37,9 @@ void SectionList::setHeadings(const std::vector<CellValue>& cells)
         if (matches(nameHeading) && m_name < 0) m_name = int(c);
         else if (matches(totalHeading) && m_total < 0) m_total = int(c);
         else if (matches(largestHeading) && m_largest < 0) m_largest = int(c);
-        else m_sizing.takeHeading(key, int(c));
+        else if (!m_sizing.takeHeading(key, int(c))) m_counts.takeHeading(key, int(c));
     }
+    if (m_counts.active()) return;
     QStringList missing;
     if (m_total < 0) missing << QStringLiteral("„%1“").arg(totalHeading);
     if (m_largest < 0) missing << QStringLiteral("„%1“").arg(largestHeading);
@@ -50,7 +52,12 @@ QStringList SectionList::headings() const
 {
     QStringList all;
     if (numbered()) all << nameHeading;
-    all << m_headings << resultHeadings;
+    all << m_headings;
+    if (m_counts.active()) {
+        if (m_total < 0) all << totalHeading;
+        if (m_largest < 0) all << largestHeading;
+    }
+    all << resultHeadings;
     if (sized()) all << SectionSizing::resultHeadings;
     return all << hintHeading;
 }
@@ -74,11 +81,29 @@ SectionResult SectionList::calculate(const std::vector<CellValue>& cells)
 
     // Both values are read before anything is decided, as a "Berechnen" press
     // reads both boxes, also when the total alone would choose the formula.
-    QString totalReason, largestReason;
-    const std::optional<double> total = numberIn(cells, m_total, totalHeading, totalReason);
-    const std::optional<double> largest = numberIn(cells, m_largest, largestHeading, largestReason);
-    if (!total || !largest) {
-        result.hint = !total && !largest ? totalReason + QStringLiteral("; ") + largestReason : totalReason + largestReason;
+    QStringList reasons;
+    std::optional<double> total, largest;
+    QString reason;
+    if (m_total >= 0 && !(total = numberIn(cells, m_total, totalHeading, reason))) reasons << reason;
+    if (m_largest >= 0 && !(largest = numberIn(cells, m_largest, largestHeading, reason))) reasons << reason;
+    if (m_counts.active()) {
+        // A column that is there holds; counts that give another number refuse the section.
+        result.counted = m_counts.count(cells, reason);
+        if (!result.counted) {
+            reasons << reason;
+        } else {
+            const auto agree = [&](std::optional<double>& stated, int column, double counted, const QString& heading) {
+                if (column < 0) stated = counted;
+                else if (stated && *stated != counted)
+                    reasons << QStringLiteral("%1 %2 laut Spalte, %3 aus den Entnahmestellen")
+                                   .arg(heading, m_numbers.exact(*stated), m_numbers.exact(counted));
+            };
+            agree(total, m_total, result.counted->total, totalHeading);
+            agree(largest, m_largest, result.counted->largest, largestHeading);
+        }
+    }
+    if (!reasons.isEmpty()) {
+        result.hint = reasons.join(QStringLiteral("; "));
     } else {
         const calc::Outcome outcome = calc::evaluate(*total, *largest);
         if (outcome.accepted()) {
@@ -108,6 +133,15 @@ CellValue SectionList::workbookCell(const SectionResult& result, std::size_t col
         if (const QString* text = std::get_if<QString>(&cell))
             if (const std::optional<double> number = m_numbers.fileNumber(*text)) return *number;
     return cell;
+}
+
+std::vector<std::optional<double>> SectionList::countedCells(const SectionResult& result) const
+{
+    std::vector<std::optional<double>> values;
+    if (!m_counts.active()) return values;
+    if (m_total < 0) values.push_back(result.counted ? std::optional(result.counted->total) : std::nullopt);
+    if (m_largest < 0) values.push_back(result.counted ? std::optional(result.counted->largest) : std::nullopt);
+    return values;
 }
 
 QString SectionList::formulaText(const SectionResult& result) const

@@ -3,6 +3,7 @@
 #include "base/CellValue.h"
 #include "base/NumberText.h"
 #include "calc/PeakFlow.h"
+#include "sections/SectionCounts.h"
 #include "sections/SectionSizing.h"
 
 #include <QString>
@@ -14,15 +15,19 @@
 // A list of pipe sections (Teilstrecken): a heading row, then one row a
 // section with its total of loading units ("BW") and its largest single
 // loading unit ("Einzel BW"), optionally its name ("Teilstrecke"), in
-// columns found by their headings in any order. Each section is calculated
-// by the rule of a "Berechnen" press (calc::evaluate), and sized when the list
-// asks for it (SectionSizing.h); a refused one keeps its row and says why.
+// columns found by their headings in any order. A list may count its
+// sections' draw-off points instead (SectionCounts.h): a column missing of
+// the two is then given by the counts, and one that is there must agree with
+// them. Each section is calculated by the rule of a "Berechnen" press
+// (calc::evaluate), and sized when the list asks for it (SectionSizing.h); a
+// refused one keeps its row and says why.
 
 // One calculated section: the input's cells as read, then what the
 // calculation gives.
 struct SectionResult {
     int number = 0;                // of the section, from 1, in the list's order
     std::vector<CellValue> cells;  // the input's columns, one for each heading
+    std::optional<SectionCounted> counted;  // of a counting list's section whose counts keep their rule
     std::optional<calc::Case> formula;  // the case that served; none when refused
     double flow = 0.0;             // l/s, unrounded; 0 when refused
     std::optional<SectionSized> sizing;  // of a sized list's section with a flow
@@ -34,8 +39,9 @@ struct SectionResult {
 
 class SectionList {
 public:
-    // The result's columns after the input's: "Formel", "l/sec", "l/min",
-    // for a sized list SectionSizing::resultHeadings, then "Hinweis".
+    // The result's columns after the input's (and after "BW" and "Einzel BW"
+    // when the counts give them): "Formel", "l/sec", "l/min", for a sized
+    // list SectionSizing::resultHeadings, then "Hinweis".
     static const QStringList resultHeadings;  // "Formel", "l/sec", "l/min"
     static const QString hintHeading;         // "Hinweis"
 
@@ -45,17 +51,19 @@ public:
 
     explicit SectionList(const NumberText& numbers, Source source = Source::Workbook,
                          const SizingOptions& sizing = noSizing())
-        : m_numbers(numbers), m_source(source), m_sizing(sizing, numbers)
+        : m_numbers(numbers), m_source(source), m_sizing(sizing, numbers), m_counts(sizing.drawOffPoints, numbers)
     {
     }
 
     // Options that size nothing unless the list has a column "Rohrserie".
     static const SizingOptions& noSizing();
 
-    // The heading row. Throws RuntimeError naming the heading that is missing.
+    // The heading row. Throws RuntimeError naming the heading that is
+    // missing: "BW" or "Einzel BW" in a list without counting columns.
     void setHeadings(const std::vector<CellValue>& cells);
     // The headings of the result: "Teilstrecke" first when the list has
-    // none (its sections are then numbered), the input's, then resultHeadings.
+    // none (its sections are then numbered), the input's, "BW" and "Einzel
+    // BW" where the counts give them, then resultHeadings.
     QStringList headings() const;
     bool numbered() const { return m_name < 0; }
     bool sized() const { return m_sizing.active(); }
@@ -68,6 +76,11 @@ public:
     // that number, outside the name column, which stays as written like
     // every other text, and the series column; a workbook's cells stay as they are.
     CellValue workbookCell(const SectionResult& result, std::size_t column) const;
+
+    // The values of the columns the counts give, after the input's: its
+    // total where the list has no "BW", its largest unit where it has no
+    // "Einzel BW"; none for a section whose counts break their rule.
+    std::vector<std::optional<double>> countedCells(const SectionResult& result) const;
 
     // The words of a result's formula column: "ab 300 BW", "Einzel BW 5" or empty.
     QString formulaText(const SectionResult& result) const;
@@ -83,6 +96,7 @@ private:
     const NumberText& m_numbers;
     Source m_source;
     SectionSizing m_sizing;
+    SectionCounts m_counts;
     QStringList m_headings;  // the input's, as written
     int m_name = -1, m_total = -1, m_largest = -1;  // columns from 0
     int m_count = 0;

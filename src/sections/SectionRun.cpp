@@ -51,6 +51,7 @@ public:
         QStringList fields;
         if (list.numbered()) fields << QString::number(r.number);
         for (const CellValue& cell : r.cells) fields << cellText(cell, numbers);
+        for (const std::optional<double>& counted : list.countedCells(r)) fields << (counted ? numbers.exact(*counted) : QString());
         fields << list.formulaText(r);
         if (r.formula)
             fields << numbers.format(r.flow, NumberText::Pattern::TwoDecimals)
@@ -115,6 +116,10 @@ public:
             } else {
                 add(cells, cellText(cell, list.numbers()));
             }
+        }
+        for (const std::optional<double>& counted : list.countedCells(r)) {
+            if (counted) add(cells, *counted);
+            else ++m_col;
         }
         add(cells, list.formulaText(r));
         if (r.formula) {

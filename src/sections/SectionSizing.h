@@ -4,6 +4,7 @@
 #include "base/NumberText.h"
 #include "pipes/PipeSizing.h"
 #include "pipes/SizingText.h"
+#include "tally/DrawOffCatalogue.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,11 +17,13 @@
 // "Rohrserie" or with a series given for the whole list; the optional columns
 // "Länge" (m), "Zeta" or "Σζ", "v max" (m/s) and "Temperatur" (°C) go with it.
 
-// What a list is sized by besides its own columns.
+// What a list is calculated and sized by besides its own columns.
 struct SizingOptions {
     pipes::PipeCatalogue catalogue = pipes::PipeCatalogue::builtIn();
     QString series;              // for sections without their own; empty for none
     pipes::Conditions defaults;  // v max and temperature of sections without their own
+    // The draw-off points whose names head counting columns (SectionCounts.h).
+    tally::DrawOffCatalogue drawOffPoints = tally::DrawOffCatalogue::builtIn();
 };
 
 // The sizing of one section, also when it is refused for its velocity.

@@ -1,0 +1,51 @@
+#include "sections/SectionCounts.h"
+
+#include "base/CalculationText.h"
+#include "base/CellText.h"
+#include "tally/ExactSum.h"
+
+#include <cmath>
+
+bool SectionCounts::takeHeading(const QString& heading, int column)
+{
+    const tally::DrawOffPoint* point = m_catalogue.find(heading);
+    if (!point) return false;
+    for (const Column& c : m_columns)
+        if (c.point == point) return false;
+    m_columns.push_back({column, heading.trimmed(), point});
+    return true;
+}
+
+std::optional<SectionCounted> SectionCounts::count(const std::vector<CellValue>& cells, QString& problem) const
+{
+    QStringList problems;
+    tally::ExactSum total;
+    std::optional<double> largest;
+    for (const Column& c : m_columns) {
+        if (std::size_t(c.column) >= cells.size() || holdsNothing(cells[std::size_t(c.column)])) continue;
+        const CellValue& cell = cells[std::size_t(c.column)];
+        const std::optional<double> count = cellNumber(cell, m_numbers);
+        if (!count) {
+            problems << calculationText::notANumber(c.heading, cellText(cell, m_numbers).trimmed());
+            continue;
+        }
+        if (!(*count >= 0) || !std::isfinite(*count) || std::trunc(*count) != *count) {
+            problems << QStringLiteral("%1 muss eine ganze Zahl ab 0 sein: »%2«").arg(c.heading, cellText(cell, m_numbers).trimmed());
+            continue;
+        }
+        if (*count == 0) continue;
+        total.add(c.point->unitsEach, *count);
+        if (!largest || c.point->unitsEach > *largest) largest = c.point->unitsEach;
+    }
+    if (problems.isEmpty() && !largest) problems << QStringLiteral("keine Entnahmestellen");
+    if (!problems.isEmpty()) {
+        problem = problems.join(QStringLiteral("; "));
+        return std::nullopt;
+    }
+    const std::optional<double> sum = total.value();
+    if (!sum) {
+        problem = QStringLiteral("BW aus den Entnahmestellen zu gross");
+        return std::nullopt;
+    }
+    return SectionCounted{*sum, *largest};
+}
