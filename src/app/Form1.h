@@ -46,6 +46,10 @@ public:
     // for the next start). The remembered file is read on first use; one that
     // cannot be read is reported and the built-in series serve.
     const pipes::PipeCatalogue& pipeCatalogue();
+    // The draw-off points, likewise: built in, and the user's file once read
+    // ("Katalog einlesen…" in the tally dialog), the remembered file read on
+    // first use.
+    const tally::DrawOffCatalogue& drawOffCatalogue();
 
     // Runs a menu command, named as its menu item. A failure that the command
     // does not report itself is shown in a "Fehler" message naming the command
@@ -108,6 +112,9 @@ private:
     // "Rohrserien einlesen…": a file chosen and read into the catalogue,
     // which then stays for the next start; true when it was taken.
     bool readPipeSeries();
+    // "Katalog einlesen…": a file chosen and read into the catalogue of
+    // draw-off points, which then stays for the next start; true when it was taken.
+    bool readDrawOffPoints();
 
     View& m_view;
     NumberText m_numbers;
@@ -121,4 +128,6 @@ private:
     pipes::PipeCatalogue m_catalogue = pipes::PipeCatalogue::builtIn();
     bool m_catalogueRead = false;        // the remembered file, on first use
     pipes::SizingTexts m_sizingTexts;    // the sizing dialog's boxes of the last "Übernehmen"
+    tally::DrawOffCatalogue m_drawOffs = tally::DrawOffCatalogue::builtIn();
+    bool m_drawOffsRead = false;         // the remembered file, on first use
 };

@@ -29,8 +29,9 @@ void Form1::mnuteilstrecken_Click()
 
     SectionCount count;
     try {
-        // Sized with the series "Rohrweite bemessen…" knows, the user's file included.
-        const SizingOptions sizing{pipeCatalogue(), {}, {}};
+        // Sized with the series "Rohrweite bemessen…" knows and counted with
+        // the draw-off points the tally knows, the user's files included.
+        const SizingOptions sizing{pipeCatalogue(), {}, {}, drawOffCatalogue()};
         count = writeSectionResults(m_workbooks.files(), listPath, resultPath, m_numbers, sizing);
     } catch (const ListError& error) {
         m_view.showMessage(messageText::fileFailure(listPath, QStringLiteral("als Liste der Teilstrecken gelesen werden"), error.what()),

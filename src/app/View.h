@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "pipes/SizingSheet.h"
+#include "tally/DrawOffCatalogue.h"
 #include "tally/TallyRow.h"
 
 #include <functional>
@@ -65,14 +66,25 @@ public:
     virtual void writeReport(QIODevice& device, const ReportContent& content) = 0;
     virtual void printReport(const ReportContent& content) = 0;
 
-    // The modal dialog "Belastungswerte zusammenzählen" with the given rows
-    // (none: one empty row) and `names` offered for completion in its column
-    // "Entnahmestelle". Returns the rows as they stand when the user closes
-    // it with "Übernehmen", which it allows only for a tally that
-    // tally::summarize finds transferable, rows without any text left out;
-    // nothing after "Abbrechen".
-    virtual std::optional<std::vector<tally::Row>> showTallyDialog(const std::vector<tally::Row>& rows,
-                                                                   const QStringList& names) = 0;
+    // What the dialog "Belastungswerte zusammenzählen" opens with: its rows
+    // (none: one empty row), the names typed before and the catalogue of
+    // draw-off points, both offered for completion in its column
+    // "Entnahmestelle" (the catalogue may change while it is open, through
+    // readCatalogueFile).
+    struct TallyRequest {
+        std::vector<tally::Row> rows;
+        QStringList names;
+        const tally::DrawOffCatalogue* catalogue = nullptr;
+        // "Katalog einlesen…": true when the catalogue has changed.
+        std::function<bool()> readCatalogueFile;
+    };
+    // The modal dialog "Belastungswerte zusammenzählen". A row whose name is
+    // one of the catalogue's gets its "BW je Stück" while that cell is empty.
+    // Returns the rows as they stand when the user closes it with
+    // "Übernehmen", which it allows only for a tally that tally::summarize
+    // finds transferable, rows without any text left out; nothing after
+    // "Abbrechen".
+    virtual std::optional<std::vector<tally::Row>> showTallyDialog(const TallyRequest& request) = 0;
 
     // What the dialog "Rohrweite bemessen" opens with: the peak flow of the
     // shown result, the series to choose from (the catalogue may grow while

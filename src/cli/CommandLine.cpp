@@ -20,7 +20,9 @@ QString helpText()
         "                    [--vmax V] [--temperatur T] [--rohrserien-datei DATEI]\n"
         "        gipfelfluss --teilstrecken LISTE [--ausgabe DATEI] [--rohrserie NAME]\n"
         "                    [--vmax V] [--temperatur T] [--rohrserien-datei DATEI]\n"
+        "                    [--entnahmestellen-datei DATEI]\n"
         "        gipfelfluss --rohrserien [--rohrserien-datei DATEI]\n"
+        "        gipfelfluss --entnahmestellen [--entnahmestellen-datei DATEI]\n"
         "\n"
         "Berechnet den Gipfelfluss von Trinkwasser-Installationen aus der Summe der\n"
         "Belastungswerte und dem grössten Einzel-Belastungswert, zeigt ihn in l/s und\n"
@@ -44,9 +46,17 @@ QString helpText()
         "                 Überschriftszeile auf die Standardausgabe. Endet mit 0, wenn\n"
         "                 alle berechnet sind, mit 1, wenn welche ungültig sind, mit 2,\n"
         "                 wenn die Liste nicht lesbar oder die Ausgabe nicht schreibbar ist.\n"
+        "                 Statt »BW« und »Einzel BW« kann die Liste Entnahmestellen zählen:\n"
+        "                 Spalten mit deren Namen (»Waschtisch«, »Dusche«, …) halten die\n"
+        "                 Anzahl je Teilstrecke (ganze Zahlen ab 0, leer ist 0); BW und\n"
+        "                 Einzel BW kommen dann aus den Anzahlen, und stehen die Spalten\n"
+        "                 auch da, müssen sie mit ihnen übereinstimmen.\n"
         "                 Beispiel: gipfelfluss --teilstrecken Haus.csv --ausgabe Haus.xlsx\n"
         "  --rohrserien   Schreibt die bekannten Rohrserien tabulatorgetrennt: Rohrserie,\n"
         "                 Rohr, di mm, k mm, eine Zeile je Rohr.\n"
+        "  --entnahmestellen\n"
+        "                 Schreibt die bekannten Entnahmestellen tabulatorgetrennt:\n"
+        "                 Entnahmestelle, BW je Stück, eine Zeile je Entnahmestelle.\n"
         "\n"
         "Rohrweite (zu --berechnen mit --rohrserie, zu --teilstrecken):\n"
         "  --rohrserie NAME\n"
@@ -67,6 +77,12 @@ QString helpText()
         "                 Eigene Rohrserien aus einer Arbeitsmappe oder CSV-Datei mit den\n"
         "                 Spalten »Rohrserie«, »Rohr«, »di mm« und »k mm«; sie ersetzen\n"
         "                 gleichnamige eingebaute.\n"
+        "\n"
+        "Entnahmestellen (zu --teilstrecken und --entnahmestellen):\n"
+        "  --entnahmestellen-datei DATEI\n"
+        "                 Eigene Entnahmestellen aus einer Arbeitsmappe oder CSV-Datei mit\n"
+        "                 den Spalten »Entnahmestelle« und »BW je Stück«; sie ersetzen\n"
+        "                 gleichnamige eingebaute und kommen zu ihnen hinzu.\n"
         "\n"
         "Optionen:\n"
         "  -h, --help     Zeigt diese Hilfe an und endet.\n"
@@ -154,12 +170,14 @@ CommandLine readCommandLine(const QStringList& typed, CommandLine::Stage stage)
     const QCommandLineOption catalogue(QStringLiteral("rohrserien"));
     const QCommandLineOption series(QStringLiteral("rohrserie"), QString(), QStringLiteral("NAME"));
     const QCommandLineOption seriesFile(QStringLiteral("rohrserien-datei"), QString(), QStringLiteral("DATEI"));
+    const QCommandLineOption drawOffs(QStringLiteral("entnahmestellen"));
+    const QCommandLineOption drawOffFile(QStringLiteral("entnahmestellen-datei"), QString(), QStringLiteral("DATEI"));
     const QCommandLineOption length(QStringLiteral("laenge"), QString(), QStringLiteral("L"));
     const QCommandLineOption zeta(QStringLiteral("zeta"), QString(), QStringLiteral("Z"));
     const QCommandLineOption vmax(QStringLiteral("vmax"), QString(), QStringLiteral("V"));
     const QCommandLineOption temperature(QStringLiteral("temperatur"), QString(), QStringLiteral("T"));
-    const QList<QCommandLineOption> withValue = {sections, output, series, seriesFile, length, zeta, vmax, temperature};
-    parser.addOptions({help, version, calculate, catalogue});
+    const QList<QCommandLineOption> withValue = {sections, output, series, seriesFile, drawOffFile, length, zeta, vmax, temperature};
+    parser.addOptions({help, version, calculate, catalogue, drawOffs});
     parser.addOptions(withValue);
     // Qt's parser says only in English that an option lacks its value.
     if (!arguments.isEmpty() && !arguments.last().contains(QLatin1Char('=')))
@@ -173,10 +191,11 @@ CommandLine readCommandLine(const QStringList& typed, CommandLine::Stage stage)
     if (parser.isSet(version))
         return {CommandLine::Request::Version,
                 QStringLiteral("gipfelfluss ") + QLatin1String(programInfo::version) + QLatin1Char('\n')};
-    const int commands = int(parser.isSet(calculate)) + int(parser.isSet(sections)) + int(parser.isSet(catalogue));
+    const int commands = int(parser.isSet(calculate)) + int(parser.isSet(sections)) + int(parser.isSet(catalogue))
+                         + int(parser.isSet(drawOffs));
     if (commands > 1)
         return {CommandLine::Request::Refusal,
-                refusal(QStringLiteral("»--berechnen«, »--teilstrecken« und »--rohrserien« gehen nicht zusammen"))};
+                refusal(QStringLiteral("»--berechnen«, »--teilstrecken«, »--rohrserien« und »--entnahmestellen« gehen nicht zusammen"))};
     if (parser.isSet(output) && !parser.isSet(sections))
         return {CommandLine::Request::Refusal, refusal(QStringLiteral("»--ausgabe« gilt nur mit »--teilstrecken«"))};
     // Which command each sizing option serves: a length and Σζ belong to one
@@ -195,6 +214,8 @@ CommandLine readCommandLine(const QStringList& typed, CommandLine::Stage stage)
         if (parser.isSet(seriesFile) && !parser.isSet(sections) && !parser.isSet(catalogue) && !(parser.isSet(calculate) && sized))
             return parser.isSet(calculate) ? QStringLiteral("»--rohrserien-datei« gilt nur mit »--rohrserie«")
                                            : QStringLiteral("»--rohrserien-datei« gilt nur mit »--berechnen«, »--teilstrecken« oder »--rohrserien«");
+        if (parser.isSet(drawOffFile) && !parser.isSet(sections) && !parser.isSet(drawOffs))
+            return QStringLiteral("»--entnahmestellen-datei« gilt nur mit »--teilstrecken« oder »--entnahmestellen«");
         return {};
     };
     if (understood)
@@ -228,8 +249,10 @@ CommandLine readCommandLine(const QStringList& typed, CommandLine::Stage stage)
     const CommandLine::Sizing sizing{parser.value(series), parser.value(seriesFile),  parser.value(length),
                                      parser.value(zeta),   parser.value(vmax),        parser.value(temperature)};
     if (parser.isSet(sections))
-        return {CommandLine::Request::SectionList, {}, {parser.value(sections), parser.value(output)}, sizing};
+        return {CommandLine::Request::SectionList, {}, {parser.value(sections), parser.value(output)}, sizing,
+                parser.value(drawOffFile)};
     if (parser.isSet(catalogue)) return {CommandLine::Request::PipeSeries, {}, {}, sizing};
+    if (parser.isSet(drawOffs)) return {CommandLine::Request::DrawOffPoints, {}, {}, {}, parser.value(drawOffFile)};
     if (command) return {CommandLine::Request::Calculate, {}, calculationValues, sizing};
     return {};
 }

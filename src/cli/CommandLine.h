@@ -6,7 +6,8 @@
 // What the command line asks of the program: the window (no arguments of its
 // own besides Qt's), --help, --version, or a command that answers without the
 // window (--berechnen BW EINZEL, --teilstrecken LISTE [--ausgabe DATEI],
-// --rohrserien), with pipe sizing's options. Qt's options (-platform, -style, -display,
+// --rohrserien, --entnahmestellen), with pipe sizing's options and the file
+// of draw-off points. Qt's options (-platform, -style, -display,
 // ...) are understood only once QApplication has taken them out of the
 // argument list, and only for the window.
 struct CommandLine {
@@ -18,6 +19,7 @@ struct CommandLine {
         Calculate,  // --berechnen: operands BW and EINZEL as typed
         SectionList,  // --teilstrecken: operands LISTE and DATEI (empty: standard output)
         PipeSeries,   // --rohrserien: the catalogue of pipe series
+        DrawOffPoints,  // --entnahmestellen: the catalogue of draw-off points
     };
     // Before QApplication has taken Qt's options out of the list, and after.
     enum class Stage { BeforeQt, AfterQt };
@@ -34,6 +36,7 @@ struct CommandLine {
         QString maximumVelocity;   // --vmax V (m/s)
         QString temperature;       // --temperatur T (°C)
     } sizing = {};
+    QString drawOffFile = {};  // --entnahmestellen-datei DATEI; empty when not given
 
     // Exit status once the text is written: 0, or 2 for a refusal.
     int exitStatus() const { return request == Request::Refusal ? 2 : 0; }

@@ -8,6 +8,7 @@
 #include "base/RuntimeError.h"
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
+#include "cli/DrawOffCommand.h"
 #include "cli/OneCalculation.h"
 #include "cli/SectionCommand.h"
 #include "cli/SizingCommand.h"
@@ -46,7 +47,8 @@ int refuse(const QString& reason)
 }
 
 // The workbook formats come from their module, as in the window.
-int runSectionList(const QString& list, const QString& output, const CommandLine::Sizing& sizing)
+int runSectionList(const QString& list, const QString& output, const CommandLine::Sizing& sizing,
+                   const QString& drawOffFile)
 {
     WorkbookModule workbooks;
     const NumberText numbers(QLocale::system());
@@ -59,8 +61,11 @@ int runSectionList(const QString& list, const QString& output, const CommandLine
     }
     std::optional<pipes::PipeCatalogue> catalogue = commandLineCatalogue(sizing, workbooks, numbers, reason);
     if (!catalogue) return refuse(reason);
-    const std::optional<SizingOptions> options = sectionSizingOptions(sizing, std::move(*catalogue), numbers, reason);
+    std::optional<SizingOptions> options = sectionSizingOptions(sizing, std::move(*catalogue), numbers, reason);
     if (!options) return refuse(reason);
+    std::optional<tally::DrawOffCatalogue> drawOffs = commandLineDrawOffs(drawOffFile, workbooks, numbers, reason);
+    if (!drawOffs) return refuse(reason);
+    options->drawOffPoints = std::move(*drawOffs);
     return sectionCommand(*files, list, output, numbers, stdout, stderr, *options);
 }
 
@@ -86,6 +91,17 @@ int listPipeSeries(const CommandLine::Sizing& sizing)
     return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 2;
 }
 
+int listDrawOffPoints(const QString& drawOffFile)
+{
+    WorkbookModule workbooks;
+    const NumberText numbers(QLocale::system());
+    QString reason;
+    const std::optional<tally::DrawOffCatalogue> catalogue = commandLineDrawOffs(drawOffFile, workbooks, numbers, reason);
+    if (!catalogue) return refuse(reason);
+    writeText(stdout, drawOffListing(*catalogue, numbers));
+    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 2;
+}
+
 }  // namespace
 
 int launch(int argc, char* argv[], QObject* windowWatcher)
@@ -95,8 +111,9 @@ int launch(int argc, char* argv[], QObject* windowWatcher)
     case CommandLine::Request::Window: return runWindow(argc, argv, windowWatcher);
     case CommandLine::Request::Calculate: return runCalculation(line.operands.at(0), line.operands.at(1), line.sizing);
     case CommandLine::Request::SectionList:
-        return runSectionList(line.operands.at(0), line.operands.at(1), line.sizing);
+        return runSectionList(line.operands.at(0), line.operands.at(1), line.sizing, line.drawOffFile);
     case CommandLine::Request::PipeSeries: return listPipeSeries(line.sizing);
+    case CommandLine::Request::DrawOffPoints: return listDrawOffPoints(line.drawOffFile);
     case CommandLine::Request::Help:
     case CommandLine::Request::Version:
     case CommandLine::Request::Refusal: break;

@@ -39,10 +39,13 @@ QString RecordingView::answerDialog(const Dialog& dialog)
     return answer;
 }
 
-std::optional<std::vector<tally::Row>> RecordingView::showTallyDialog(const std::vector<tally::Row>& rows,
-                                                                     const QStringList& names)
+std::optional<std::vector<tally::Row>> RecordingView::showTallyDialog(const TallyRequest& request)
 {
-    tallyDialogs.push_back({rows, names});
+    TallyDialog shown{request.rows, request.names, {}, {}, false};
+    if (request.catalogue) shown.opened = request.catalogue->points();
+    for (; readCatalogueFilePresses > 0; --readCatalogueFilePresses) shown.catalogueFileTaken = request.readCatalogueFile();
+    if (request.catalogue) shown.closed = request.catalogue->points();
+    tallyDialogs.push_back(std::move(shown));
     log << QStringLiteral("tally dialog");
     if (tallyAnswers.empty()) return std::nullopt;
     std::vector<tally::Row> answer = std::move(tallyAnswers.front());

@@ -43,10 +43,10 @@ public:
     bool showDocument(const QString& path) override;
     void writeReport(QIODevice& device, const ReportContent& content) override;
     void printReport(const ReportContent& content) override;
-    // Records the rows and names it opens with and answers with the next
-    // queued rows ("Übernehmen"); nothing queued: "Abbrechen".
-    std::optional<std::vector<tally::Row>> showTallyDialog(const std::vector<tally::Row>& rows,
-                                                           const QStringList& names) override;
+    // Records what it opens with; presses "Katalog einlesen…" as often as
+    // `readCatalogueFilePresses` says, then answers with the next queued rows
+    // ("Übernehmen"); nothing queued: "Abbrechen".
+    std::optional<std::vector<tally::Row>> showTallyDialog(const TallyRequest& request) override;
     // Records what it opens with; presses "Rohrserien einlesen…" as often as
     // `readSeriesFilePresses` says, then answers with the next queued answer
     // ("Übernehmen"); nothing queued: "Abbrechen".
@@ -66,9 +66,13 @@ public:
     struct TallyDialog {
         std::vector<tally::Row> rows;
         QStringList names;
+        // The catalogue's points as it opened and after the presses.
+        std::vector<tally::DrawOffPoint> opened, closed;
+        bool catalogueFileTaken = false;  // what the last "Katalog einlesen…" answered
     };
     std::vector<TallyDialog> tallyDialogs;
     std::deque<std::vector<tally::Row>> tallyAnswers;
+    int readCatalogueFilePresses = 0;
     struct SizingDialog {
         SizingRequest request;
         bool seriesFileTaken = false;  // what the last "Rohrserien einlesen…" answered

@@ -195,7 +195,7 @@ TEST_F(WindowTest, TallyTableMovesLikeASpreadsheetCompletesNamesAndRemovesRows)
         press(Qt::Key_Return);
         return d.result();
     });
-    const auto rows = window->showTallyDialog(earlier, {QStringLiteral("Badewanne")});
+    const auto rows = window->showTallyDialog({earlier, {QStringLiteral("Badewanne")}});
     ASSERT_TRUE(rows.has_value());
     EXPECT_EQ(*rows, (std::vector<tally::Row>{{"Dusche", "2", "4"}, {"Badewanne", "4", "2"}}));
 
@@ -209,7 +209,7 @@ TEST_F(WindowTest, TallyTableMovesLikeASpreadsheetCompletesNamesAndRemovesRows)
         press(Qt::Key_Escape);
         return d.result();
     });
-    EXPECT_FALSE(window->showTallyDialog(*rows, {}).has_value());
+    EXPECT_FALSE(window->showTallyDialog({*rows, {}}).has_value());
 }
 
 // Typing into the middle of a cell: the editor keeps its cursor while every
@@ -239,5 +239,5 @@ TEST_F(WindowTest, TypingInTheMiddleOfACellKeepsItsCursorAndUndoes)
         press(Qt::Key_Escape);
         return d.result();
     });
-    EXPECT_FALSE(window->showTallyDialog({}, {}).has_value());
+    EXPECT_FALSE(window->showTallyDialog({}).has_value());
 }

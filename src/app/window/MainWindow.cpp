@@ -292,10 +292,9 @@ QString MainWindow::runFileDialog(QFileDialog& dialog, const QString& fileName, 
     return dialog.selectedFiles().value(0);
 }
 
-std::optional<std::vector<tally::Row>> MainWindow::showTallyDialog(const std::vector<tally::Row>& rows,
-                                                                   const QStringList& names)
+std::optional<std::vector<tally::Row>> MainWindow::showTallyDialog(const TallyRequest& request)
 {
-    TallyDialog dialog(this, m_form.numbers(), rows, names);
+    TallyDialog dialog(this, m_form.numbers(), request);
     dialog.setWindowModality(Qt::ApplicationModal);
     if (m_present(dialog) != QDialog::Accepted) return std::nullopt;
     return dialog.rows();

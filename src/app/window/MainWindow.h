@@ -56,8 +56,7 @@ public:
     QString showOpenDialog(const QString& fileName, const QList<FileFilter>& filters) override;
     QString showSaveDialog(const QString& fileName, const QList<FileFilter>& filters, const QString& suffix,
                            const QStringList& replaced = {}) override;
-    std::optional<std::vector<tally::Row>> showTallyDialog(const std::vector<tally::Row>& rows,
-                                                           const QStringList& names) override;
+    std::optional<std::vector<tally::Row>> showTallyDialog(const TallyRequest& request) override;
     std::optional<SizingAnswer> showSizingDialog(const SizingRequest& request) override;
     QString setting(const QString& key) const override;
     void setSetting(const QString& key, const QString& value) override;

@@ -2,6 +2,7 @@
 
 #include "app/window/TallyModel.h"
 #include "app/window/TallyTableView.h"
+#include "base/NumberText.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -33,26 +34,19 @@ QLineEdit* addValue(QFormLayout& form, const QString& name)
 
 }  // namespace
 
-TallyDialog::TallyDialog(QWidget* parent, const NumberText& numbers, const std::vector<tally::Row>& rows,
-                         const QStringList& names)
-    : QDialog(parent)
+TallyDialog::TallyDialog(QWidget* parent, const NumberText& numbers, const View::TallyRequest& request)
+    : QDialog(parent), m_numbers(numbers), m_request(request)
 {
     setObjectName(QStringLiteral("TallyDialog"));
     setWindowTitle(QStringLiteral("Belastungswerte zusammenzählen"));
 
-    m_model = new TallyModel(numbers, rows, this);
+    m_model = new TallyModel(numbers, request.rows, request.catalogue, this);
     m_table = new TallyTableView;
     m_table->setObjectName(QStringLiteral("tallyTable"));
     m_table->setAccessibleName(QStringLiteral("Entnahmestellen"));
     m_table->setAccessibleDescription(QStringLiteral("Je Zeile eine Entnahmestelle: Name, BW je Stück und Anzahl"));
     m_table->setModel(m_model);
-    m_table->setItemDelegate(new TallyCellDelegate(
-        [this, names] {
-            QStringList offered = names + m_model->names();
-            offered.removeDuplicates();
-            return offered;
-        },
-        m_table));
+    m_table->setItemDelegate(new TallyCellDelegate([this] { return offers(); }, m_table));
     m_table->horizontalHeader()->setSectionResizeMode(TallyModel::Name, QHeaderView::Stretch);
     for (int column : {TallyModel::UnitsEach, TallyModel::Count, TallyModel::Units})
         m_table->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
@@ -71,15 +65,20 @@ TallyDialog::TallyDialog(QWidget* parent, const NumberText& numbers, const std::
     // The row commands at the left, "Übernehmen" and "Abbrechen" where the platform puts them.
     auto* removeRow = new QPushButton(QStringLiteral("&Zeile löschen"));
     auto* removeAll = new QPushButton(QStringLiteral("&Alle löschen"));
+    auto* readCatalogue = new QPushButton(QStringLiteral("&Katalog einlesen…"));
+    readCatalogue->setObjectName(QStringLiteral("tallyReadCatalogue"));
+    readCatalogue->setAccessibleDescription(QStringLiteral("Eigene Entnahmestellen mit BW je Stück aus einer Datei"));
+    readCatalogue->setEnabled(bool(request.readCatalogueFile));
     auto* buttons = new QDialogButtonBox;
     m_accept = buttons->addButton(QStringLiteral("Übernehmen"), QDialogButtonBox::AcceptRole);
     QPushButton* cancel = buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    for (QPushButton* button : {removeRow, removeAll, m_accept, cancel}) button->setAutoDefault(false);
+    for (QPushButton* button : {removeRow, removeAll, readCatalogue, m_accept, cancel}) button->setAutoDefault(false);
     m_accept->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &TallyDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &TallyDialog::reject);
     connect(removeRow, &QPushButton::clicked, this, &TallyDialog::removeSelectedRows);
     connect(removeAll, &QPushButton::clicked, this, &TallyDialog::clearRows);
+    connect(readCatalogue, &QPushButton::clicked, this, &TallyDialog::readCatalogueFile);
     connect(m_table, &TallyTableView::deleteRequested, this, &TallyDialog::removeSelectedRows);
     connect(m_model, &TallyModel::summaryChanged, this, &TallyDialog::showSummary);
 
@@ -90,10 +89,11 @@ TallyDialog::TallyDialog(QWidget* parent, const NumberText& numbers, const std::
     auto* commands = new QHBoxLayout;
     commands->addWidget(removeRow);
     commands->addWidget(removeAll);
+    commands->addWidget(readCatalogue);
     commands->addStretch(1);
     commands->addWidget(buttons);
     layout->addLayout(commands);
-    resize(560, 400);
+    resize(640, 400);
 
     showSummary();
     startAt(0);
@@ -145,4 +145,34 @@ void TallyDialog::startAt(int row)
 {
     m_table->setCurrentIndex(m_model->index(row, TallyModel::Name));
     m_table->setFocus();
+}
+
+void TallyDialog::readCatalogueFile()
+{
+    if (m_request.readCatalogueFile && m_request.readCatalogueFile()) m_model->catalogueChanged();
+    m_table->setFocus();
+}
+
+std::vector<TallyCellDelegate::Offer> TallyDialog::offers() const
+{
+    // The names typed before in their order, then the rest of the catalogue;
+    // a catalogue's name shown with its loading units.
+    const auto offer = [this](const QString& name, bool typedBefore) -> TallyCellDelegate::Offer {
+        const tally::DrawOffPoint* point = m_request.catalogue ? m_request.catalogue->find(name) : nullptr;
+        if (!point) return {name, name, typedBefore};
+        return {point->name, QStringLiteral("%1 – %2 BW").arg(point->name, m_numbers.exact(point->unitsEach)), typedBefore};
+    };
+    std::vector<TallyCellDelegate::Offer> offered;
+    QStringList typed = m_request.names + m_model->names();
+    typed.removeDuplicates();
+    QStringList taken;
+    for (const QString& name : typed) {
+        offered.push_back(offer(name, true));
+        if (!taken.contains(offered.back().name, Qt::CaseInsensitive)) taken << offered.back().name;
+        else offered.pop_back();
+    }
+    if (m_request.catalogue)
+        for (const tally::DrawOffPoint& point : m_request.catalogue->points())
+            if (!taken.contains(point.name, Qt::CaseInsensitive)) offered.push_back(offer(point.name, false));
+    return offered;
 }

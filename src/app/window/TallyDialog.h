@@ -1,8 +1,11 @@
 #pragma once
 
+#include "app/View.h"
 #include "tally/TallyRow.h"
 
 #include <QDialog>
+
+#include "app/window/TallyTableView.h"
 
 #include <vector>
 
@@ -11,7 +14,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class TallyModel;
-class TallyTableView;
 
 // "Belastungswerte zusammenzählen": the draw-off points of a pipe section in
 // a table (Entnahmestelle, BW je Stück, Anzahl, BW), below it the total, the
@@ -20,14 +22,15 @@ class TallyTableView;
 // "Übernehmen" (the default button, Return outside an editor) closes it only
 // while the tally is transferable; "Abbrechen" and Escape close it without.
 // "Zeile löschen" (Alt+Z, Delete) removes the selected rows, "Alle löschen"
-// (Alt+A) every row. It opens with the keyboard in the first row's
-// "Entnahmestelle".
+// (Alt+A) every row. "Katalog einlesen…" (Alt+K) reads the user's file of
+// draw-off points. The column "Entnahmestelle" offers the catalogue's names
+// with their loading units and the names typed before. It opens with the
+// keyboard in the first row's "Entnahmestelle".
 class TallyDialog : public QDialog {
     Q_OBJECT
 
 public:
-    TallyDialog(QWidget* parent, const NumberText& numbers, const std::vector<tally::Row>& rows,
-                const QStringList& names);
+    TallyDialog(QWidget* parent, const NumberText& numbers, const View::TallyRequest& request);
 
     // The rows as they stand, rows without any text left out.
     std::vector<tally::Row> rows() const;
@@ -39,6 +42,12 @@ private:
     void removeSelectedRows();
     void clearRows();
     void startAt(int row);
+    void readCatalogueFile();
+    // The names the column "Entnahmestelle" offers.
+    std::vector<TallyCellDelegate::Offer> offers() const;
+
+    const NumberText& m_numbers;
+    View::TallyRequest m_request;
 
     TallyModel* m_model;
     TallyTableView* m_table;

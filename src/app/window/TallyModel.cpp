@@ -1,5 +1,8 @@
 #include "app/window/TallyModel.h"
 
+#include "base/CellValue.h"
+#include "base/NumberText.h"
+
 #include <QColor>
 
 namespace {
@@ -16,10 +19,32 @@ auto& cellText(Row& row, int column)
 
 }  // namespace
 
-TallyModel::TallyModel(const NumberText& numbers, std::vector<tally::Row> rows, QObject* parent)
-    : QAbstractTableModel(parent), m_numbers(numbers), m_rows(std::move(rows))
+TallyModel::TallyModel(const NumberText& numbers, std::vector<tally::Row> rows,
+                       const tally::DrawOffCatalogue* catalogue, QObject* parent)
+    : QAbstractTableModel(parent), m_numbers(numbers), m_catalogue(catalogue), m_rows(std::move(rows))
 {
     if (m_rows.empty()) m_rows.emplace_back();
+    m_filled.assign(m_rows.size(), false);
+    for (std::size_t r = 0; r < m_rows.size(); ++r) fillIn(r);
+    update();
+}
+
+bool TallyModel::fillIn(std::size_t r)
+{
+    tally::Row& row = m_rows[r];
+    const tally::DrawOffPoint* point = m_catalogue ? m_catalogue->find(row.name) : nullptr;
+    if (!m_filled[r] && (!point || !holdsNothing(row.unitsEach))) return false;
+    const QString units = point ? m_numbers.exact(point->unitsEach) : QString();
+    m_filled[r] = point != nullptr;
+    if (row.unitsEach == units) return false;
+    row.unitsEach = units;
+    return true;
+}
+
+void TallyModel::catalogueChanged()
+{
+    for (std::size_t r = 0; r < m_rows.size(); ++r)
+        if (fillIn(r)) emit dataChanged(index(int(r), UnitsEach), index(int(r), Units));
     update();
 }
 
@@ -84,9 +109,12 @@ Qt::ItemFlags TallyModel::flags(const QModelIndex& index) const
 bool TallyModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) return false;
-    QString& text = cellText(m_rows[std::size_t(index.row())], index.column());
+    const std::size_t r = std::size_t(index.row());
+    QString& text = cellText(m_rows[r], index.column());
     if (text == value.toString()) return true;
     text = value.toString();
+    if (index.column() == UnitsEach) m_filled[r] = false;  // typed: the user's from now on
+    if (index.column() == Name) fillIn(r);
     update();
     // The whole row: its "BW" follows the typed cells (the delegate leaves an
     // open editor that already shows its text alone).
@@ -99,6 +127,7 @@ bool TallyModel::removeRows(int row, int count, const QModelIndex& parent)
     if (parent.isValid() || row < 0 || count <= 0 || row + count > rowCount()) return false;
     beginRemoveRows(parent, row, row + count - 1);
     m_rows.erase(m_rows.begin() + row, m_rows.begin() + row + count);
+    m_filled.erase(m_filled.begin() + row, m_filled.begin() + row + count);
     endRemoveRows();
     if (m_rows.empty()) appendRow();
     update();
@@ -109,6 +138,7 @@ void TallyModel::appendRow()
 {
     beginInsertRows({}, rowCount(), rowCount());
     m_rows.emplace_back();
+    m_filled.push_back(false);
     endInsertRows();
     update();
 }
@@ -117,6 +147,7 @@ void TallyModel::clear()
 {
     beginResetModel();
     m_rows.assign(1, tally::Row{});
+    m_filled.assign(1, false);
     endResetModel();
     update();
 }

@@ -2,15 +2,49 @@
 
 #include "app/window/TallyModel.h"
 
+#include <QAbstractItemView>
 #include <QCompleter>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStandardItemModel>
 
 namespace {
 
 // The text a cell had when its editor opened, kept on the editor.
 constexpr char originalText[] = "gipfelflussOriginalText";
+
+// How much of an editor's text was typed rather than completed, kept on the editor.
+constexpr char typedLength[] = "gipfelflussTypedLength";
+
+// The role of an offered name in the completer's model; the list shows the display role.
+constexpr int nameRole = Qt::UserRole + 1;
+
+// Tab and Shift+Tab while the list of names is open: the list closes and the
+// key goes on to the cell's editor, which moves on with its text as it
+// stands, as without the list (the completer itself would only close it).
+class TabThroughList : public QObject {
+public:
+    TabThroughList(QWidget* list, QLineEdit* editor) : QObject(list), m_list(list), m_editor(editor) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != m_list || event->type() != QEvent::KeyPress) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) || (key->modifiers() & Qt::ControlModifier))
+            return false;
+        m_list->hide();
+        QKeyEvent forwarded(key->type(), key->key(), key->modifiers(), key->text());
+        QCoreApplication::sendEvent(m_editor, &forwarded);
+        return true;
+    }
+
+private:
+    QWidget* m_list;
+    QLineEdit* m_editor;
+};
 
 }  // namespace
 
@@ -65,7 +99,7 @@ void TallyTableView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEdit
     if (next.isValid()) selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect);
 }
 
-TallyCellDelegate::TallyCellDelegate(std::function<QStringList()> names, QObject* parent)
+TallyCellDelegate::TallyCellDelegate(std::function<std::vector<Offer>()> names, QObject* parent)
     : QStyledItemDelegate(parent), m_names(std::move(names))
 {
 }
@@ -80,12 +114,38 @@ QWidget* TallyCellDelegate::createEditor(QWidget* parent, const QStyleOptionView
     auto* self = const_cast<TallyCellDelegate*>(this);
     connect(line, &QLineEdit::textEdited, self, [self, line] { emit self->commitData(line); });
     if (index.column() == TallyModel::Name && m_names) {
-        // Completed in the box itself, the rest selected, as spreadsheets do:
-        // no list window comes between the typing and Tab.
-        auto* completer = new QCompleter(m_names(), line);
+        auto* offers = new QStandardItemModel(line);
+        QStringList typedBefore;
+        for (const Offer& offer : m_names()) {
+            auto* item = new QStandardItem(offer.shown);
+            item->setData(offer.name, nameRole);
+            offers->appendRow(item);
+            if (offer.typedBefore) typedBefore << offer.name;
+        }
+        // Completed only while the typing adds to the end, so that Backspace
+        // takes the completed rest away.
+        connect(line, &QLineEdit::textEdited, self, [self, line, typedBefore](const QString& text) {
+            const int before = line->property(typedLength).toInt();
+            line->setProperty(typedLength, int(text.size()));
+            if (text.size() <= before || line->cursorPosition() != text.size()) return;
+            for (const QString& name : typedBefore)
+                if (name.size() > text.size() && name.startsWith(text, Qt::CaseInsensitive)) {
+                    line->setText(text + name.mid(text.size()));
+                    line->cursorBackward(true, int(name.size() - text.size()));
+                    emit self->commitData(line);
+                    return;
+                }
+        });
+        auto* completer = new QCompleter(offers, line);
+        completer->setCompletionRole(nameRole);
         completer->setCaseSensitivity(Qt::CaseInsensitive);
-        completer->setCompletionMode(QCompleter::InlineCompletion);
+        completer->setCompletionMode(QCompleter::PopupCompletion);
         line->setCompleter(completer);
+        completer->popup()->installEventFilter(new TabThroughList(completer->popup(), line));
+        // A name chosen from the list reaches the model at once, as typing does.
+        const auto chosen = [self, line] { emit self->commitData(line); };
+        connect(completer, qOverload<const QString&>(&QCompleter::activated), self, chosen);
+        connect(completer, qOverload<const QString&>(&QCompleter::highlighted), self, chosen);
     }
     return editor;
 }

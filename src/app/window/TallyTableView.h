@@ -4,6 +4,7 @@
 #include <QTableView>
 
 #include <functional>
+#include <vector>
 
 // The table of the tally dialog, used as a spreadsheet: typing starts
 // editing a cell; Tab and Shift+Tab move through the typed columns (the
@@ -32,12 +33,22 @@ protected:
 // so that the summary follows the typing, and an open editor stays the
 // user's (its cursor, selection and undo) while the model takes its text;
 // Escape gives the cell back the text it had. The column "Entnahmestelle"
-// completes names given by `names`.
+// offers the names given by `names` in a list below the cell while the
+// typing begins one of them; Down and Return or a click choose one, Tab goes
+// on with the text as it stands. A name typed before is also completed in
+// the box itself, the rest selected, as spreadsheets do.
 class TallyCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
 public:
-    TallyCellDelegate(std::function<QStringList()> names, QObject* parent);
+    // A name offered, and how the list shows it ("Dusche – 2 BW").
+    struct Offer {
+        QString name;
+        QString shown;
+        bool typedBefore = false;  // completed in the box
+    };
+
+    TallyCellDelegate(std::function<std::vector<Offer>()> names, QObject* parent);
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
@@ -46,5 +57,5 @@ protected:
     bool eventFilter(QObject* editor, QEvent* event) override;
 
 private:
-    std::function<QStringList()> m_names;
+    std::function<std::vector<Offer>()> m_names;
 };
