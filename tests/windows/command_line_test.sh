@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The Windows program's command line under Wine against the Debian program's:
 # --teilstrecken on the section lists LibreOffice wrote (.xlsx, .ods, .xls,
-# and a semicolon CSV in Windows-1252), kept in a folder with blanks and
-# letters beyond ASCII and given as Windows gives paths, prints the same lines
-# character for character (line ends aside) with the same exit status; so do
-# --berechnen, --version and a refusal; a result workbook is written there.
+# and a semicolon CSV in Windows-1252; sized and counting ones too), kept in
+# a folder with blanks and letters beyond ASCII and given as Windows gives
+# paths, prints the same lines character for character (line ends aside)
+# with the same exit status; so do --berechnen, --rohrserien,
+# --entnahmestellen, --version and a refusal; a result workbook is written there.
 #   command_line_test.sh DEBIAN_PROGRAM WINDOWS_PROGRAM.com
 # Wine's prefix and settings come from scripts/windows/wine-environment.sh.
 set -euo pipefail
@@ -22,6 +23,8 @@ for ending in xlsx ods xls csv; do cp "$top/tests/fixtures/sections-libreoffice.
 for ending in xlsx csv; do
     cp "$top/tests/fixtures/sized-libreoffice.$ending" "$folder/Bemessen.$ending"
     cp "$top/tests/fixtures/pipe-series-libreoffice.$ending" "$folder/Rohrserien.$ending"
+    cp "$top/tests/fixtures/counted-libreoffice.$ending" "$folder/Zählen.$ending"
+    cp "$top/tests/fixtures/drawoffs-libreoffice.$ending" "$folder/Entnahmestellen.$ending"
 done
 
 # run NAME PROGRAM ARGS...: standard output to NAME.out (line ends as on
@@ -33,11 +36,12 @@ run() {
     sed -i 's/\r$//' "$work/$name.out" "$work/$name.err"
     echo "$status" >"$work/$name.status"
 }
-same() { # WHAT ARGS... (for both programs; @LIST@ stands for the list's path, @SERIES@ for the series file's)
+same() { # WHAT ARGS... (for both programs; @LIST@ stands for the list's path, @SERIES@ for the series file's, @POINTS@ for the draw-off points')
     local what=$1
     shift
     local linux=("${@//@LIST@/$folder/$list.$ending}") win=("${@//@LIST@/$(windows_path "$folder/$list.$ending")}")
     linux=("${linux[@]//@SERIES@/$folder/Rohrserien.$ending}") win=("${win[@]//@SERIES@/$(windows_path "$folder/Rohrserien.$ending")}")
+    linux=("${linux[@]//@POINTS@/$folder/Entnahmestellen.$ending}") win=("${win[@]//@POINTS@/$(windows_path "$folder/Entnahmestellen.$ending")}")
     run debian "$debian" "${linux[@]}"
     run windows wine "$windows" "${win[@]}"
     cmp -s "$work/debian.out" "$work/windows.out" ||
@@ -62,6 +66,16 @@ for ending in xlsx csv; do
     same "--teilstrecken Bemessen.$ending --rohrserien-datei" --teilstrecken @LIST@ --rohrserien-datei @SERIES@
     grep -q '	Kupfer 35×1,2	32,6	' "$work/windows.out" || fail "Bemessen.$ending: the user's series not taken"
 done
+# Counted draw-off points: the same totals, with the built-in catalogue and the user's.
+list=Zählen
+for ending in xlsx csv; do
+    same "--teilstrecken Zählen.$ending" --teilstrecken @LIST@
+    grep -q '^TS 3 Strang	.*	72	4	Einzel BW 4	1,05	63,2	$' "$work/windows.out" ||
+        fail "Zählen.$ending: TS 3 not counted as on Debian: $(head -n 4 "$work/windows.out")"
+    same "--teilstrecken Zählen.$ending --entnahmestellen-datei" --teilstrecken @LIST@ --entnahmestellen-datei @POINTS@
+    grep -q '	66,3	4	Einzel BW 4	' "$work/windows.out" || fail "Zählen.$ending: the user's draw-off points not taken"
+done
+same "--entnahmestellen" --entnahmestellen
 same "--berechnen 250 5 --rohrserie Kupfer" --berechnen 250 5 --rohrserie Kupfer --laenge 12 --zeta 4,5
 same "--rohrserien" --rohrserien
 list=Küche ending=csv
