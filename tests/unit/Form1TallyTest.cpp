@@ -4,6 +4,10 @@
 #include "app/Form1.h"
 #include "fakes/GridRows.h"
 #include "fakes/RecordingView.h"
+#include "workbook/LinkedWorkbookFiles.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -113,6 +117,57 @@ TEST_F(Form1TallyGermanTest, FractionalLoadingUnitsReachTheBoxWithTheDecimalComm
     EXPECT_EQ(view.text(Box::Text1), "1,5");
     EXPECT_EQ(form.numbers().toDouble(view.text(Box::Text1)), 1.5);
     EXPECT_EQ(view.text(Box::Text2), "0,5");
+}
+
+}  // namespace
+
+namespace {
+
+// "Katalog einlesen…" against a recording window: a good file is taken and
+// remembered, a bad one leaves the catalogue; a remembered file that is gone
+// is said once and the built-in points serve.
+TEST(Form1DrawOffCatalogue, AGoodFileIsRememberedABadOneLeavesTheCatalogue)
+{
+    QTemporaryDir folder;
+    const QString good = folder.filePath("Katalog.csv"), bad = folder.filePath("Kaputt.csv");
+    for (const auto& [path, text] : {std::pair{good, "Entnahmestelle,BW je Stück\nDusche,0.5\nWandbrunnen,0.1\n"},
+                                     std::pair{bad, "Entnahmestelle,BW je Stück\nBidet,0\n"}}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    RecordingView view;
+    Form1 form(view, QLocale::c(), WorkbookModule(linkedWorkbookFiles()));
+    form.Form_Load();
+    view.dialogAnswers = {good, bad};
+    view.readCatalogueFilePresses = 2;
+    form.mnubelastung_Click();
+    ASSERT_EQ(view.tallyDialogs.size(), 1u);
+    EXPECT_FALSE(view.tallyDialogs[0].catalogueFileTaken) << "the second, bad file";
+    const auto unitsOf = [](const std::vector<tally::DrawOffPoint>& points, const char* name) {
+        for (const tally::DrawOffPoint& p : points)
+            if (p.name == QString::fromUtf8(name)) return p.unitsEach;
+        return 0.0;
+    };
+    EXPECT_EQ(unitsOf(view.tallyDialogs[0].opened, "Dusche"), 2.0);
+    EXPECT_EQ(unitsOf(view.tallyDialogs[0].closed, "Dusche"), 0.5);
+    EXPECT_EQ(unitsOf(view.tallyDialogs[0].closed, "Wandbrunnen"), 0.1);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].caption, "Fehler");
+    EXPECT_TRUE(view.messages[0].prompt.contains("Zeile 2: BW je Stück 0: nur grösser als 0")) << view.messages[0].prompt.toStdString();
+    EXPECT_EQ(view.settings.value("Belastung/Katalogdatei"), good);
+
+    // The next start reads the remembered file; once it is gone, it says so once.
+    RecordingView next;
+    next.settings = view.settings;
+    QFile::remove(good);
+    Form1 again(next, QLocale::c(), WorkbookModule(linkedWorkbookFiles()));
+    again.Form_Load();
+    again.mnubelastung_Click();
+    again.mnubelastung_Click();
+    ASSERT_EQ(next.messages.size(), 1u);
+    EXPECT_TRUE(next.messages[0].prompt.endsWith("Es gelten die eingebauten Entnahmestellen."));
+    EXPECT_EQ(unitsOf(next.tallyDialogs[1].opened, "Dusche"), 2.0);
 }
 
 }  // namespace

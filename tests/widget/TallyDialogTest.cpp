@@ -6,22 +6,45 @@
 #include "app/window/PictureCanvas.h"
 #include "table/Grid.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
+
+// The dialog being typed into (showForKeys).
+QPointer<QWidget> typedDialog;
+
+// The widget that has the keyboard: an open list of names (a popup takes
+// the keyboard as long as it is shown), otherwise the focus widget. The
+// offscreen platform activates a popup as a window of its own and, once it
+// is hidden, no window: the dialog is activated again, as a window system does.
+QWidget* keyboard()
+{
+    if (QWidget* popup = QApplication::activePopupWidget()) return popup;
+    if (!QApplication::focusWidget() && typedDialog) {
+        typedDialog->activateWindow();
+        QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, 2000);
+    }
+    return QApplication::focusWidget();
+}
 
 // Each key to whichever widget has the keyboard at that moment, as an editor
 // opens and closes between them; an editor closes after Return only once
 // the events queued by it are handled.
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    QTest::keyClick(keyboard(), key, modifiers);
     QCoreApplication::processEvents();
 }
 
@@ -29,9 +52,9 @@ void typeKeys(const QString& text)
 {
     for (const QChar c : text) {
         if (c.unicode() < 128)
-            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+            QTest::keyClick(keyboard(), c.toLatin1());
         else  // "ü": no key of its own in QTest, its text is what counts
-            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, keyboard(), Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
 }
 
@@ -50,6 +73,7 @@ bool showForKeys(QDialog& dialog)
 {
     EXPECT_EQ(dialog.windowModality(), Qt::ApplicationModal);
     dialog.setWindowModality(Qt::NonModal);
+    typedDialog = &dialog;
     dialog.show();
     dialog.activateWindow();
     return QTest::qWaitFor([&dialog] { return QApplication::activeWindow() == &dialog; }, 2000);
@@ -97,6 +121,8 @@ TEST_F(WindowTest, TallyTypedByKeyboardGoesIntoTheBoxesAndBerechnenCalculatesIt)
         typeRow(QStringLiteral("Spültisch"), QStringLiteral("2"), QStringLiteral("1"));
         EXPECT_EQ(table.model()->rowCount(), 5);  // the last Tab began a row
         EXPECT_EQ(table.model()->index(1, 3).data().toString(), QStringLiteral("8"));
+        // Tab goes on with the name as typed, not with the list's "Spültisch gewerblich DN 20".
+        EXPECT_EQ(table.model()->index(3, 0).data().toString(), QStringLiteral("Spültisch"));
         for (QLineEdit* value : d.findChildren<QLineEdit*>()) {
             if (value->accessibleName() == QStringLiteral("Total Belastungswerte")) total = value->text();
             if (value->accessibleName() == QStringLiteral("Grösster Einzel BW")) largest = value->text();
@@ -240,4 +266,64 @@ TEST_F(WindowTest, TypingInTheMiddleOfACellKeepsItsCursorAndUndoes)
         return d.result();
     });
     EXPECT_FALSE(window->showTallyDialog({}).has_value());
+}
+
+// The catalogue of draw-off points in the column "Entnahmestelle": the list
+// shows each name with its loading units, a chosen or typed name fills in an
+// empty "BW je Stück", a typed value stays, and a bad file leaves the catalogue.
+TEST_F(WindowTest, CatalogueNamesFillInTheirUnitsAndABadFileLeavesTheCatalogue)
+{
+    QSettings(QStringLiteral("Gipfelfluss"), QStringLiteral("Gipfelfluss")).remove(QStringLiteral("Belastung/Katalogdatei"));
+    QTemporaryDir folder;
+    const QString bad = folder.filePath(QStringLiteral("Katalog.csv"));
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("Entnahmestelle;BW je Stück\nDusche;5\nBidet;viel\n").toUtf8());
+    file.close();
+    dialogs.expect([&](QDialog& d) {
+        if (!showForKeys(d)) return int(QDialog::Rejected);
+        QAbstractItemModel& rows = *tableOf(d).model();
+        typeKeys(QStringLiteral("Dus"));
+        QWidget* list = nullptr;
+        EXPECT_TRUE(QTest::qWaitFor([&list] { return (list = QApplication::activePopupWidget()) != nullptr; }, 2000));
+        auto* names = qobject_cast<QAbstractItemView*>(list);
+        if (!names) return int(QDialog::Rejected);
+        EXPECT_EQ(names->model()->index(0, 0).data().toString(), QStringLiteral("Dusche – 2 BW"));
+        press(Qt::Key_Down);
+        press(Qt::Key_Return);
+        EXPECT_EQ(rows.index(0, 0).data().toString(), QStringLiteral("Dusche"));
+        EXPECT_EQ(rows.index(0, 1).data().toString(), QStringLiteral("2"));
+        press(Qt::Key_Tab);
+        typeKeys(QStringLiteral("3"));  // typed over the filled-in value: the user's
+        press(Qt::Key_Tab);
+        typeKeys(QStringLiteral("1"));
+        press(Qt::Key_Backtab);
+        press(Qt::Key_Backtab);
+        typeRow(QStringLiteral("Badewanne"), QString(), QString());
+        EXPECT_EQ(rows.index(0, 1).data().toString(), QStringLiteral("3")) << "a typed value is never replaced";
+        // Typed letter by letter, "Badewanne gewerblich" passes "Badewanne" (4) on its way to 8.
+        typeRow(QStringLiteral("Badewanne gewerblich"), QString(), QStringLiteral("2"));
+        EXPECT_EQ(rows.index(1, 1).data().toString(), QStringLiteral("8"));
+        EXPECT_EQ(rows.index(1, 3).data().toString(), QStringLiteral("16"));
+
+        dialogs.expect([bad](QDialog& chooser) {
+            auto* dialog = qobject_cast<QFileDialog*>(&chooser);
+            if (!dialog) return int(QDialog::Rejected);
+            dialog->selectFile(bad);
+            static_cast<QDialog*>(dialog)->accept();
+            return dialog->result();
+        });
+        dialogs.expectMessage();
+        buttonOf(d, QStringLiteral("Katalog einlesen…"))->click();
+        typeRow(QStringLiteral("Dusche"), QString(), QStringLiteral("1"));
+        EXPECT_EQ(rows.index(2, 1).data().toString(), QStringLiteral("2")) << "the built-in catalogue stays";
+        press(Qt::Key_Escape);
+        return d.result();
+    });
+    window->form().mnubelastung_Click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Fehler"));
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("Zeile 3: BW je Stück ist keine Zahl: »viel«")))
+        << dialogs.messages[0].text.toStdString();
+    EXPECT_EQ(dialogs.pending(), 0u);
 }
