@@ -188,6 +188,24 @@ void writeSizedSectionsCsv(const QString& path, int rows)
     if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size()) throw std::runtime_error("cannot write the list");
 }
 
+void writeCountedSectionsCsv(const QString& path, int rows)
+{
+    QRandomGenerator random(20261208);
+    QByteArray csv = "Teilstrecke;Waschtisch;Handwaschbecken;Bidet;WC-Spülkasten;Küchenspüle;Spülbecken;Waschmaschine;"
+                     "Geschirrspüler;Dusche;Badewanne;Bemerkung\r\n";
+    for (int r = 2; r <= rows + 1; ++r) {
+        csv += sectionName(r);
+        // Nine kinds counted 0 to 40 (some left empty), a bathtub always: every section has a formula.
+        for (int kind = 0; kind < 9; ++kind) {
+            const int count = (r * (kind + 3)) % 41;
+            csv += count % 7 == 0 ? QByteArray(";") : ';' + QByteArray::number(count);
+        }
+        csv += ';' + QByteArray::number(1 + r % 3) + ";\"Grüße, " + text(random, r, 4) + "\"\r\n";
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size()) throw std::runtime_error("cannot write the list");
+}
+
 void writeOds(const QString& path, int rows)
 {
     QRandomGenerator random(20261208);

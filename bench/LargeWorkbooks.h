@@ -31,5 +31,8 @@ void writeSectionsCsv(const QString& path, int rows);
 // The same sections with pipe sizing's columns: a series (the five built-in
 // ones in turn), a length and Σζ for every section.
 void writeSizedSectionsCsv(const QString& path, int rows);
+// The same sections counting draw-off points instead of stating "BW" and
+// "Einzel BW": ten columns headed by names of the built-in catalogue.
+void writeCountedSectionsCsv(const QString& path, int rows);
 
 }  // namespace largeWorkbooks

@@ -1,5 +1,5 @@
 // Whole section lists calculated into a result workbook: 100,000 sections
-// from a CSV file and from an .xlsx workbook, read, calculated and written
+// from a CSV file (with stated, sized or counted units) and from an .xlsx workbook, read, calculated and written
 // as .xlsx through the same routine as the menu command and the command line.
 // "more memory" is the rise of the peak resident set over the first run.
 #include "LargeWorkbooks.h"
@@ -47,6 +47,9 @@ BENCHMARK_CAPTURE(SectionsToWorkbook, csv, "liste.csv", largeWorkbooks::writeSec
     ->Unit(benchmark::kMillisecond)->Iterations(3);
 // Every section sized too: seven more number columns, a Colebrook solution each.
 BENCHMARK_CAPTURE(SectionsToWorkbook, csv_sized, "liste-bemessen.csv", largeWorkbooks::writeSizedSectionsCsv, SizingOptions{})
+    ->Unit(benchmark::kMillisecond)->Iterations(3);
+// Draw-off points counted in ten columns instead of "BW" and "Einzel BW": an exact sum each.
+BENCHMARK_CAPTURE(SectionsToWorkbook, csv_counted, "liste-gezaehlt.csv", largeWorkbooks::writeCountedSectionsCsv)
     ->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(SectionsToWorkbook, xlsx, "liste.xlsx", largeWorkbooks::writeSectionsXlsx)
     ->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -19,8 +19,14 @@ bool SectionCounts::takeHeading(const QString& heading, int column)
 std::optional<SectionCounted> SectionCounts::count(const std::vector<CellValue>& cells, QString& problem) const
 {
     QStringList problems;
-    tally::ExactSum total;
     std::optional<double> largest;
+    // Whole loading units times whole counts, added in doubles while every
+    // product and the sum stay below 2^53, where each whole number is a
+    // double: the exact sum without GMP. Any other term: ExactSum of all.
+    constexpr double wholeLimit = 9007199254740992.0;  // 2^53
+    double wholeSum = 0;
+    bool whole = true;
+    m_terms.clear();
     for (const Column& c : m_columns) {
         if (std::size_t(c.column) >= cells.size() || holdsNothing(cells[std::size_t(c.column)])) continue;
         const CellValue& cell = cells[std::size_t(c.column)];
@@ -34,7 +40,10 @@ std::optional<SectionCounted> SectionCounts::count(const std::vector<CellValue>&
             continue;
         }
         if (*count == 0) continue;
-        total.add(c.point->unitsEach, *count);
+        const double units = c.point->unitsEach;
+        m_terms.emplace_back(units, *count);
+        whole = whole && std::trunc(units) == units && units * *count < wholeLimit && wholeSum + units * *count < wholeLimit;
+        if (whole) wholeSum += units * *count;
         if (!largest || c.point->unitsEach > *largest) largest = c.point->unitsEach;
     }
     if (problems.isEmpty() && !largest) problems << QStringLiteral("keine Entnahmestellen");
@@ -42,6 +51,9 @@ std::optional<SectionCounted> SectionCounts::count(const std::vector<CellValue>&
         problem = problems.join(QStringLiteral("; "));
         return std::nullopt;
     }
+    if (whole) return SectionCounted{wholeSum, *largest};
+    tally::ExactSum total;
+    for (const auto& [units, count] : m_terms) total.add(units, count);
     const std::optional<double> sum = total.value();
     if (!sum) {
         problem = QStringLiteral("BW aus den Entnahmestellen zu gross");

@@ -54,4 +54,5 @@ private:
     const tally::DrawOffCatalogue& m_catalogue;
     const NumberText& m_numbers;
     std::vector<Column> m_columns;
+    mutable std::vector<std::pair<double, double>> m_terms;  // a section's units and counts, kept for their room
 };
