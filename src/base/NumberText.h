@@ -53,5 +53,11 @@ public:
 private:
     std::optional<double> read(const QString& text) const;
 
-    QLocale m_locale;
+    QLocale m_locale;        // as given: dates and times, and the symbols below
+    QLocale m_numbers;       // the same rules for numbers, never grouping digits
+    QLocale m_fileNumbers;   // m_numbers refusing digit grouping
+    QLocale m_fileFallback;  // the C locale refusing digit grouping
+    QString m_negativeSign;
+    QChar m_zeroDigit;
+    bool m_typographicApostrophe = false;  // the group separator is U+2019
 };

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
+
 #include <cmath>
 #include <optional>
 
@@ -182,6 +184,53 @@ TEST(NumberText, ExactTextHasNoExponentAndReadsBackAsTheSameDouble)
         const NumberText numbers{QLocale(QString::fromLatin1(f.locale))};
         EXPECT_EQ(numbers.exact(f.value), QString::fromUtf8(f.text)) << f.locale << " " << f.value;
         EXPECT_EQ(numbers.toDouble(numbers.exact(f.value)), f.value) << f.locale << " " << f.value;
+    }
+}
+
+
+// A NumberText of the system locale gives the texts and numbers that the
+// system locale's own conversions give. ctest runs this again under an
+// English LANG with LC_NUMERIC=de_DE (the decimal comma is not the
+// language's) and in ar_EG (Arabic-Indic digits, a sign of two characters),
+// with GIPFELFLUSS_DECIMAL_POINT telling the decimal separator expected there.
+TEST(NumberText, SystemLocaleGivesTheSystemsOwnTextsAndNumbers)
+{
+    if (qEnvironmentVariableIsSet("GIPFELFLUSS_DECIMAL_POINT"))
+        ASSERT_EQ(QLocale::system().decimalPoint(), qEnvironmentVariable("GIPFELFLUSS_DECIMAL_POINT"));
+    const NumberText numbers(QLocale::system());
+    QLocale own = QLocale::system();
+    own.setNumberOptions(QLocale::OmitGroupSeparator);
+    // Values whose rounded texts are no negative zero, which format() drops.
+    const double values[] = {1.692503, 1234.5, -2.5, 0.125, -101.55018, 1e20, 1.5e20, 0.00015, -1234.567,
+                             2.0 / 3.0, 123456789012345678.0};
+    for (const double v : values) {
+        EXPECT_EQ(numbers.format(v, P::OneDecimal), own.toString(v, 'f', 1)) << v;
+        EXPECT_EQ(numbers.format(v, P::TwoDecimals), own.toString(v, 'f', 2)) << v;
+        EXPECT_EQ(numbers.plain(v), own.toString(v, 'g', QLocale::FloatingPointShortest)) << v;
+        EXPECT_EQ(numbers.exact(v), own.toString(v, 'f', QLocale::FloatingPointShortest)) << v;
+        EXPECT_EQ(numbers.general(v), own.toString(v, 'G', 15)) << v;
+    }
+    // Texts as the system writes them, grouped and with exponents, and texts
+    // of other conventions, read as the system locale reads them.
+    const QLocale grouping = QLocale::system();
+    QStringList texts = {"12.5", "12,5", "1,234.5", "1.234,5", "1e3", " 7 ", "-0,5", "1'234.5", "abc", "", "12.5.3"};
+    for (const double v : {1234.5, -1234567.25, 0.5, 1.5e-7})
+        texts << grouping.toString(v, 'f', 2) << grouping.toString(v, 'e', 3) << own.toString(v, 'g', 6);
+    QLocale rejecting = QLocale::system();
+    rejecting.setNumberOptions(QLocale::RejectGroupSeparator);
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    for (const QString& text : texts) {
+        bool ok = false;
+        const double value = grouping.toDouble(text.trimmed(), &ok);
+        EXPECT_EQ(numbers.isNumber(text), ok) << text.toStdString();
+        if (ok) EXPECT_EQ(numbers.toDouble(text), value) << text.toStdString();
+        bool fileOk = false, cOk = false;
+        const double fileValue = rejecting.toDouble(text.trimmed(), &fileOk);
+        const double cValue = c.toDouble(text.trimmed(), &cOk);
+        const std::optional<double> expected =
+            fileOk ? std::optional(fileValue) : cOk ? std::optional(cValue) : std::nullopt;
+        EXPECT_EQ(numbers.fileNumber(text), expected) << text.toStdString();
     }
 }
 
