@@ -173,9 +173,11 @@ TEST(CsvRows, Windows1252IsDecodedTheSameOnEveryPlatform)
 // with a reason of which a piece is given.
 TEST(CsvRows, SmallCasesAreReadOrRefused)
 {
+    // A row as wide as a sheet (16,384 columns, up to XFD), and one field more.
+    const QByteArray widest = QByteArray("x;").repeated(16383) + "x\n";
     const struct {
         QByteArray content;
-        const char* rows;    // joined by '/'
+        QString rows;        // joined by '/'
         const char* reason;  // a piece of it; null: read to the end
     } cases[] = {
         {bytes("a,b;c\n1,2;3\n"), "1|a,b|c/2|1,2|3", nullptr},                 // a tie: the semicolon
@@ -186,13 +188,17 @@ TEST(CsvRows, SmallCasesAreReadOrRefused)
         {bytes("Name;Wert\n\"offen;1\nzwei\n"), "1|Name|Wert", "In Zeile 2 fehlt das schließende Anführungszeichen"},
         {bytes("a;b\0c\n"), "", "keine Textdatei"},
         {bytes("\xFF\xFE" "a\0;\0b\0"), "", "UTF-16"},
+        // The heading row is the first that holds anything, and its separator the list's.
+        {bytes("\nBW,Einzel BW\n300,5\n"), "2|BW|Einzel BW/3|300|5", nullptr},
+        {widest, "1|" + QStringLiteral("x|").repeated(16383) + "x", nullptr},
+        {"x;" + widest, "", "Zeile 1 hat mehr als 16384 Felder"},
     };
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("liste.csv"));
     for (const auto& c : cases) {
         ASSERT_TRUE(writeBytes(path, c.content));
         const auto [rows, reason] = rowsOf(path);
-        EXPECT_EQ(shown(rows).join(QLatin1Char('/')), QString::fromUtf8(c.rows)) << c.content.toStdString();
+        EXPECT_EQ(shown(rows).join(QLatin1Char('/')), c.rows) << c.content.left(80).toStdString();
         if (c.reason) EXPECT_TRUE(reason.contains(QString::fromUtf8(c.reason))) << reason.toStdString();
         else EXPECT_EQ(reason, QString()) << c.content.toStdString();
     }
