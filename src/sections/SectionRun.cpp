@@ -67,14 +67,14 @@ public:
 
     void headings(const QStringList& headings) override
     {
-        std::vector<WrittenCell> cells;
+        std::vector<WrittenCell>& cells = m_cells;
         for (const QString& heading : headings) add(cells, heading);
         write(cells);
     }
 
     void section(const SectionList& list, const SectionResult& r) override
     {
-        std::vector<WrittenCell> cells;
+        std::vector<WrittenCell>& cells = m_cells;
         if (list.numbered()) add(cells, double(r.number));
         for (std::size_t c = 0; c < r.cells.size(); ++c) {
             const CellValue cell = list.workbookCell(r, c);
@@ -113,9 +113,11 @@ private:
         if (!reason.isEmpty()) throw RuntimeError(reason);
         ++m_row;
         m_col = 0;
+        m_cells.clear();
     }
 
     RowWriter& m_writer;
+    std::vector<WrittenCell> m_cells;  // of the row being made, its room kept from row to row
     int m_row = 1, m_col = 0;
 };
 
