@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -48,19 +49,109 @@ QLocale numberLocale(const QLocale& locale)
     return locale;
 }
 
+// The one UTF-16 unit of a symbol, or 0 for a symbol of none or of more
+// (such a symbol is never one unit of a text, which Qt reads unit by unit).
+char16_t unitOf(const QString& symbol)
+{
+    return symbol.size() == 1 ? symbol.front().unicode() : char16_t(0);
+}
+
+// `locale` with the given options, which it then keeps.
+QLocale& optionsSet(QLocale& locale, QLocale::NumberOptions options)
+{
+    locale.setNumberOptions(options);
+    return locale;
+}
+
+enum class Quick { Number, NoNumber, Ask };
+
+// Most texts of a list are plain numbers ("302", "-303,5") or plainly none
+// ("Teilstrecke 12"): told here with the same answer as Qt's reading
+// (QLocaleData::numberToCLocale, then double-conversion, which rounds
+// correctly as std::from_chars does), everything else is left to Qt (Ask).
+// Qt reads a text unit by unit: a unit that is none of the locale's digits,
+// signs, separators or exponent, nor an ASCII letter, ends its reading and
+// makes the text no number wherever it stands; so do, later, a list
+// separator and a percent sign, and a group separator where groups are refused.
+Quick quickRead(const NumberReading& r, QStringView text, double& value)
+{
+    constexpr qsizetype longest = 40;  // far from an underflow below 1e-308
+    if (!r.plainDigits || text.size() > longest) return Quick::Ask;
+    char ascii[longest];
+    int n = 0;
+    bool ask = false;
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c >= u'0' && c <= u'9') ascii[n++] = char(c);
+        else if ((r.plus && c == r.plus) || c == u'+') ascii[n++] = '+';
+        else if ((r.minus && c == r.minus) || c == u'-' || c == u'\u2212') ascii[n++] = '-';
+        else if (r.decimal && c == r.decimal) ascii[n++] = '.';
+        else if (QChar::isSurrogate(c) || (r.exponent && QChar::toCaseFolded(c) == QChar::toCaseFolded(r.exponent)))
+            ask = true;
+        else if ((r.group && c == r.group) || (r.blankGroups && c == u' ')) {
+            if (r.rejectsGroups) return Quick::NoNumber;
+            ask = true;
+        } else if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')) {
+            ask = true;
+        } else {
+            return Quick::NoNumber;
+        }
+    }
+    if (ask || n == 0) return Quick::Ask;
+    // [sign] ("0" | 1-9 digits) ["." digits]; anything else Qt decides.
+    const int begin = ascii[0] == '+' || ascii[0] == '-' ? 1 : 0;
+    int i = begin;
+    if (i == n || ascii[i] < '0' || ascii[i] > '9') return Quick::Ask;
+    if (ascii[i] == '0') ++i;
+    else
+        while (i < n && ascii[i] >= '0' && ascii[i] <= '9') ++i;
+    bool zero = ascii[begin] == '0';
+    if (i < n && ascii[i] == '.') {
+        const int fraction = ++i;
+        for (; i < n && ascii[i] >= '0' && ascii[i] <= '9'; ++i) zero = zero && ascii[i] == '0';
+        if (i == fraction) return Quick::Ask;
+    }
+    if (i != n || (zero && begin == 1)) return Quick::Ask;  // a signed zero too
+    const char* from = ascii[0] == '+' ? ascii + 1 : ascii;
+    return std::from_chars(from, ascii + n, value).ec == std::errc() ? Quick::Number : Quick::Ask;
+}
+
 }  // namespace
+
+NumberReading::NumberReading(const QLocale& l)
+    : plainDigits(l.zeroDigit() == QLatin1String("0")),
+      rejectsGroups(l.numberOptions() & QLocale::RejectGroupSeparator), decimal(unitOf(l.decimalPoint())),
+      group(unitOf(l.groupSeparator())), plus(unitOf(l.positiveSign())), minus(unitOf(l.negativeSign())),
+      exponent(unitOf(l.exponential())),
+      blankGroups(l.groupSeparator() == QStringLiteral("\u00a0") || l.groupSeparator() == QStringLiteral("\u202f"))
+{
+}
+
+std::optional<double> NumberReading::read(const QLocale& locale, const QString& trimmed) const
+{
+    double value = 0;
+    switch (quickRead(*this, trimmed, value)) {
+    case Quick::Number: return value;
+    case Quick::NoNumber: return std::nullopt;
+    case Quick::Ask: break;
+    }
+    bool ok = false;
+    value = locale.toDouble(trimmed, &ok);
+    if (!ok || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
 
 NumberText::NumberText(const QLocale& locale)
     : m_locale(locale), m_numbers(numberLocale(locale)), m_fileNumbers(m_numbers), m_fileFallback(QLocale::c()),
       m_negativeSign(m_numbers.negativeSign()), m_zeroDigit(m_numbers.zeroDigit().front()),
-      m_typographicApostrophe(m_numbers.groupSeparator() == QStringLiteral("\u2019"))
+      m_typographicApostrophe(m_numbers.groupSeparator() == QStringLiteral("\u2019")),
+      m_typed(optionsSet(m_numbers, QLocale::OmitGroupSeparator)),
+      m_file(optionsSet(m_fileNumbers, QLocale::RejectGroupSeparator)),
+      m_fileC(optionsSet(m_fileFallback, QLocale::RejectGroupSeparator))
 {
     // Formatting never groups digits (1234.5 is "1234.50"); toDouble() still
     // accepts the locale's group separator, fileNumber() does not.
     m_locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    m_numbers.setNumberOptions(QLocale::OmitGroupSeparator);
-    m_fileNumbers.setNumberOptions(QLocale::RejectGroupSeparator);
-    m_fileFallback.setNumberOptions(QLocale::RejectGroupSeparator);
 }
 
 double NumberText::toDouble(const QString& text) const
@@ -81,21 +172,14 @@ std::optional<double> NumberText::read(const QString& text) const
     // Swiss grouping is a typographic apostrophe in the locale data, but
     // keyboards type the plain one: 1'234.5 means 1234.5.
     if (m_typographicApostrophe) typed.replace(QLatin1Char('\''), QChar(0x2019));
-    bool ok = false;
-    const double value = m_numbers.toDouble(typed, &ok);
-    if (!ok || !std::isfinite(value)) return std::nullopt;
-    return value;
+    return m_typed.read(m_numbers, typed);
 }
 
 std::optional<double> NumberText::fileNumber(const QString& text) const
 {
     const QString written = text.trimmed();
-    for (const QLocale* locale : {&m_fileNumbers, &m_fileFallback}) {
-        bool ok = false;
-        const double value = locale->toDouble(written, &ok);
-        if (ok && std::isfinite(value)) return value;
-    }
-    return std::nullopt;
+    if (const std::optional<double> value = m_file.read(m_fileNumbers, written)) return value;
+    return m_fileC.read(m_fileFallback, written);
 }
 
 QString NumberText::format(double value, Pattern pattern) const

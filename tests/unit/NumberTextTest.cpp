@@ -188,6 +188,46 @@ TEST(NumberText, ExactTextHasNoExponentAndReadsBackAsTheSameDouble)
 }
 
 
+// The texts that `numbers` reads as `locale` itself reads them: toDouble()
+// and isNumber() as QLocale::toDouble(), fileNumber() as the locale refusing
+// digit grouping and then the C locale (numbers that are not finite refused).
+void expectReadsAsQtReads(const NumberText& numbers, const QLocale& locale, const QStringList& texts)
+{
+    const auto qtRead = [](QLocale by, QLocale::NumberOptions options, const QString& text) -> std::optional<double> {
+        by.setNumberOptions(options);
+        bool ok = false;
+        const double value = by.toDouble(text.trimmed(), &ok);
+        return ok && std::isfinite(value) ? std::optional(value) : std::nullopt;
+    };
+    for (const QString& text : texts) {
+        const std::optional<double> typed = qtRead(locale, QLocale::DefaultNumberOptions, text);
+        EXPECT_EQ(numbers.isNumber(text), typed.has_value()) << locale.name().toStdString() << " '" << text.toStdString() << "'";
+        if (typed) {
+            EXPECT_EQ(numbers.toDouble(text), *typed) << locale.name().toStdString() << " '" << text.toStdString() << "'";
+        }
+        std::optional<double> file = qtRead(locale, QLocale::RejectGroupSeparator, text);
+        if (!file) file = qtRead(QLocale::c(), QLocale::RejectGroupSeparator, text);
+        EXPECT_EQ(numbers.fileNumber(text), file) << locale.name().toStdString() << " '" << text.toStdString() << "'";
+    }
+}
+
+// Texts of every convention, well and badly formed, for the locales of each
+// kind of symbols: point and comma, apostrophe, no-break space and Indian
+// grouping, Arabic-Indic digits.
+TEST(NumberText, ReadsEveryTextAsTheLocaleItselfReadsIt)
+{
+    const QStringList texts = {"302", "-303,5", "303.5", "+7", "0", "-0", "+0", "007", "0,5", "0.5", ",5", ".5", "5,",
+                               "5.", "1.234", "1,234", "1.234,5", "1,234.5", "12 345", "12\u00a0345",
+                               "1e3", "1E-2", "2,5e1", "--5", "5-", "1-2", "\u22125", "inf", "-inf", "nan", "1e400",
+                               "12345678901234567890123456789012345678901", "0,30000000000000004",
+                               "9007199254740993", "Teilstrecke 12", "Grüße, Messpunkt 2-4 82d3099f", "12;5", "5%",
+                               "\u0663\u066b\u0665", "", " 42 ", "4\t2"};
+    for (const char* name : {"C", "de_DE", "de_CH", "fr_FR", "en_IN", "ar_EG"}) {
+        const QLocale locale(QString::fromLatin1(name));
+        expectReadsAsQtReads(NumberText(locale), locale, texts);
+    }
+}
+
 // A NumberText of the system locale gives the texts and numbers that the
 // system locale's own conversions give. ctest runs this again under an
 // English LANG with LC_NUMERIC=de_DE (the decimal comma is not the
@@ -195,8 +235,9 @@ TEST(NumberText, ExactTextHasNoExponentAndReadsBackAsTheSameDouble)
 // with GIPFELFLUSS_DECIMAL_POINT telling the decimal separator expected there.
 TEST(NumberText, SystemLocaleGivesTheSystemsOwnTextsAndNumbers)
 {
-    if (qEnvironmentVariableIsSet("GIPFELFLUSS_DECIMAL_POINT"))
+    if (qEnvironmentVariableIsSet("GIPFELFLUSS_DECIMAL_POINT")) {
         ASSERT_EQ(QLocale::system().decimalPoint(), qEnvironmentVariable("GIPFELFLUSS_DECIMAL_POINT"));
+    }
     const NumberText numbers(QLocale::system());
     QLocale own = QLocale::system();
     own.setNumberOptions(QLocale::OmitGroupSeparator);
@@ -211,27 +252,12 @@ TEST(NumberText, SystemLocaleGivesTheSystemsOwnTextsAndNumbers)
         EXPECT_EQ(numbers.general(v), own.toString(v, 'G', 15)) << v;
     }
     // Texts as the system writes them, grouped and with exponents, and texts
-    // of other conventions, read as the system locale reads them.
+    // of other conventions.
     const QLocale grouping = QLocale::system();
-    QStringList texts = {"12.5", "12,5", "1,234.5", "1.234,5", "1e3", " 7 ", "-0,5", "1'234.5", "abc", "", "12.5.3"};
+    QStringList texts = {"12.5", "12,5", "1,234.5", "1.234,5", "1e3", " 7 ", "-0,5", "abc", "", "12.5.3"};
     for (const double v : {1234.5, -1234567.25, 0.5, 1.5e-7})
         texts << grouping.toString(v, 'f', 2) << grouping.toString(v, 'e', 3) << own.toString(v, 'g', 6);
-    QLocale rejecting = QLocale::system();
-    rejecting.setNumberOptions(QLocale::RejectGroupSeparator);
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::RejectGroupSeparator);
-    for (const QString& text : texts) {
-        bool ok = false;
-        const double value = grouping.toDouble(text.trimmed(), &ok);
-        EXPECT_EQ(numbers.isNumber(text), ok) << text.toStdString();
-        if (ok) EXPECT_EQ(numbers.toDouble(text), value) << text.toStdString();
-        bool fileOk = false, cOk = false;
-        const double fileValue = rejecting.toDouble(text.trimmed(), &fileOk);
-        const double cValue = c.toDouble(text.trimmed(), &cOk);
-        const std::optional<double> expected =
-            fileOk ? std::optional(fileValue) : cOk ? std::optional(cValue) : std::nullopt;
-        EXPECT_EQ(numbers.fileNumber(text), expected) << text.toStdString();
-    }
+    expectReadsAsQtReads(numbers, QLocale::system(), texts);
 }
 
 }  // namespace
