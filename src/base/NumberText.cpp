@@ -86,12 +86,12 @@ Quick quickRead(const NumberReading& r, QStringView text, double& value)
         else if ((r.plus && c == r.plus) || c == u'+') ascii[n++] = '+';
         else if ((r.minus && c == r.minus) || c == u'-' || c == u'\u2212') ascii[n++] = '-';
         else if (r.decimal && c == r.decimal) ascii[n++] = '.';
-        else if (QChar::isSurrogate(c) || (r.exponent && QChar::toCaseFolded(c) == QChar::toCaseFolded(r.exponent)))
+        else if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || QChar::isSurrogate(c))
             ask = true;
+        else if (r.exponent && (c < 0x80 ? c == r.foldedExponent : QChar::toCaseFolded(c) == r.foldedExponent))
+            ask = true;  // compared as Qt compares it, regardless of case
         else if ((r.group && c == r.group) || (r.blankGroups && c == u' ')) {
             if (r.rejectsGroups) return Quick::NoNumber;
-            ask = true;
-        } else if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')) {
             ask = true;
         } else {
             return Quick::NoNumber;
@@ -122,7 +122,7 @@ NumberReading::NumberReading(const QLocale& l)
     : plainDigits(l.zeroDigit() == QLatin1String("0")),
       rejectsGroups(l.numberOptions() & QLocale::RejectGroupSeparator), decimal(unitOf(l.decimalPoint())),
       group(unitOf(l.groupSeparator())), plus(unitOf(l.positiveSign())), minus(unitOf(l.negativeSign())),
-      exponent(unitOf(l.exponential())),
+      exponent(unitOf(l.exponential())), foldedExponent(QChar::toCaseFolded(exponent)),
       blankGroups(l.groupSeparator() == QStringLiteral("\u00a0") || l.groupSeparator() == QStringLiteral("\u202f"))
 {
 }

@@ -12,6 +12,7 @@ struct NumberReading {
     bool plainDigits;    // its zero digit is '0'
     bool rejectsGroups;  // QLocale::RejectGroupSeparator
     char16_t decimal, group, plus, minus, exponent;
+    char16_t foldedExponent;  // the exponent's case folding
     bool blankGroups;  // its group separator is a no-break space, for which a blank stands too
 
     explicit NumberReading(const QLocale& locale);
