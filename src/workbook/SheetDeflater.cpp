@@ -13,8 +13,6 @@ namespace {
 // large sheet, for a file only a quarter smaller (100,000 rows of eight
 // cells: 3.9 MB instead of 5.2 MB).
 constexpr int deflateLevel = 1;
-// Deflated data goes to the file in pieces of this size.
-constexpr qsizetype outSize = 64 * 1024;
 // What a ZIP entry deflated at level 1 or 2 says in bits 1 and 2 of its
 // general purpose flags ("super fast"), as libzip writes it (APPNOTE 4.4.4).
 constexpr zip_uint16_t compressionOptionBits = 3 << 1;
@@ -24,15 +22,15 @@ constexpr zip_uint8_t deflateVersion = 20;
 
 }  // namespace
 
-SheetDeflater::SheetDeflater(QFile& file) : m_file(file), m_out(outSize, Qt::Uninitialized)
+SheetDeflater::SheetDeflater(QFile& file) : m_file(file)
 {
     zip_error_init(&m_zipError);
-    // Raw deflate (negative window bits: no zlib header), as a ZIP entry holds it.
-    m_streamReady = deflateInit2(&m_stream, deflateLevel, Z_DEFLATED, -MAX_WBITS, MAX_MEM_LEVEL, Z_DEFAULT_STRATEGY) == Z_OK;
     m_crc = crc32(0, nullptr, 0);
-    m_thread.reset(QThread::create([this] { run(); }));
-    m_thread->setObjectName(QStringLiteral("sheet deflate"));
-    m_thread->start();
+    for (int i = 0; i < threads; ++i) {
+        m_threads.emplace_back(QThread::create([this] { run(); }));
+        m_threads.back()->setObjectName(QStringLiteral("sheet deflate"));
+        m_threads.back()->start();
+    }
 }
 
 SheetDeflater::~SheetDeflater()
@@ -42,23 +40,31 @@ SheetDeflater::~SheetDeflater()
         if (!m_ending) m_abandoned = true;
         m_ending = true;
     }
-    m_work.notify_one();
-    m_thread->wait();
-    if (m_streamReady) deflateEnd(&m_stream);
+    m_work.notify_all();
+    for (const auto& thread : m_threads) thread->wait();
     zip_error_fini(&m_zipError);
 }
 
 bool SheetDeflater::add(QByteArray& piece)
 {
-    std::unique_lock lock(m_mutex);
-    m_space.wait(lock, [&] { return m_full.size() < queuedPieces || m_failed; });
-    if (m_failed) return false;
-    m_full.push_back(std::move(piece));
+    QByteArray xml = std::move(piece);
     piece = QByteArray();
-    if (!m_free.empty()) {
-        piece = std::move(m_free.back());
-        m_free.pop_back();
+    {
+        const std::lock_guard lock(m_mutex);
+        if (!m_free.empty()) {
+            piece = std::move(m_free.back());
+            m_free.pop_back();
+        }
     }
+    return enqueue(std::move(xml), false);
+}
+
+bool SheetDeflater::enqueue(QByteArray&& xml, bool last)
+{
+    std::unique_lock lock(m_mutex);
+    m_space.wait(lock, [&] { return m_added - m_written < pendingPieces || m_failed; });
+    if (m_failed) return false;
+    m_waiting.push_back({m_added++, std::move(xml), last});
     lock.unlock();
     m_work.notify_one();
     return true;
@@ -66,14 +72,20 @@ bool SheetDeflater::add(QByteArray& piece)
 
 bool SheetDeflater::finish()
 {
+    // An empty last piece ends the stream (a final empty block).
+    const bool queued = enqueue(QByteArray(), true);
     {
         const std::lock_guard lock(m_mutex);
         m_ending = true;
     }
-    m_work.notify_one();
-    m_thread->wait();
+    m_work.notify_all();
+    for (const auto& thread : m_threads) thread->wait();
     m_finished = true;
     const std::lock_guard lock(m_mutex);
+    if (queued && !m_failed && m_written != m_added) {
+        m_failed = true;
+        m_failure = QStringLiteral("zlib");
+    }
     return !m_failed;
 }
 
@@ -83,78 +95,95 @@ QString SheetDeflater::failure() const
     return m_failure;
 }
 
+void SheetDeflater::fail(const QString& why)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        if (!m_failed) m_failure = why;
+        m_failed = true;
+    }
+    m_space.notify_all();
+    m_work.notify_all();
+}
+
 void SheetDeflater::run()
 {
-    bool ok = m_streamReady;
-    if (!ok) {
-        const std::lock_guard lock(m_mutex);
-        m_failed = true;
-        m_failure = QStringLiteral("zu wenig Arbeitsspeicher");
-        m_space.notify_all();
-        return;
-    }
+    // Raw deflate (negative window bits: no zlib header), as a ZIP entry holds it.
+    z_stream stream{};
+    if (deflateInit2(&stream, deflateLevel, Z_DEFLATED, -MAX_WBITS, MAX_MEM_LEVEL, Z_DEFAULT_STRATEGY) != Z_OK)
+        return fail(QStringLiteral("zu wenig Arbeitsspeicher"));
+    Deflated deflated;
     for (;;) {
-        QByteArray piece;
+        Piece piece;
         {
             std::unique_lock lock(m_mutex);
-            m_work.wait(lock, [&] { return !m_full.empty() || m_ending; });
-            if (m_abandoned) return;
-            if (m_full.empty()) break;
-            piece = std::move(m_full.front());
-            m_full.pop_front();
+            m_work.wait(lock, [&] { return !m_waiting.empty() || m_ending || m_failed; });
+            if (m_abandoned || m_failed || m_waiting.empty()) break;
+            piece = std::move(m_waiting.front());
+            m_waiting.pop_front();
         }
-        ok = deflatePiece(piece, Z_NO_FLUSH);
+        if (!deflatePiece(stream, piece, deflated)) {
+            fail(QStringLiteral("zlib: %1").arg(QString::fromLatin1(stream.msg ? stream.msg : "deflate")));
+            break;
+        }
         {
             const std::lock_guard lock(m_mutex);
-            piece.resize(0);  // keeps its room for the next piece
-            m_free.push_back(std::move(piece));
-            if (!ok) m_failed = true;
+            piece.xml.resize(0);  // keeps its room for another piece
+            m_free.push_back(std::move(piece.xml));
         }
-        m_space.notify_one();
-        if (!ok) return;
+        if (!writeInOrder(piece.index, std::move(deflated))) break;
+        deflated = Deflated();
     }
-    ok = deflatePiece(QByteArray(), Z_FINISH) && m_file.flush();
-    if (!ok) {
-        const std::lock_guard lock(m_mutex);
-        m_failed = true;
-        if (m_failure.isEmpty()) m_failure = m_file.errorString();
-    }
+    deflateEnd(&stream);
 }
 
-bool SheetDeflater::deflatePiece(const QByteArray& piece, int flush)
+bool SheetDeflater::deflatePiece(z_stream& stream, const Piece& piece, Deflated& out)
 {
-    // A piece is far below 4 GiB (the writer hands on about 64 KiB at a time).
-    const auto* in = reinterpret_cast<const Bytef*>(piece.constData());
-    if (!piece.isEmpty()) m_crc = crc32(m_crc, in, uInt(piece.size()));
-    m_size += std::uint64_t(piece.size());
-    m_stream.next_in = const_cast<Bytef*>(in);
-    m_stream.avail_in = uInt(piece.size());
-    for (;;) {
-        m_stream.next_out = reinterpret_cast<Bytef*>(m_out.data() + m_outUsed);
-        m_stream.avail_out = uInt(m_out.size() - m_outUsed);
-        const int status = deflate(&m_stream, flush);
-        m_outUsed = m_out.size() - qsizetype(m_stream.avail_out);
-        if (status == Z_STREAM_ERROR) {
-            const std::lock_guard lock(m_mutex);
-            m_failure = QStringLiteral("zlib: %1").arg(QString::fromLatin1(m_stream.msg ? m_stream.msg : "deflate"));
+    // A piece is far below 4 GiB (the writer hands on about 128 KiB at a time).
+    if (deflateReset(&stream) != Z_OK) return false;
+    const auto* in = reinterpret_cast<const Bytef*>(piece.xml.constData());
+    out.crc = piece.xml.isEmpty() ? crc32(0, nullptr, 0) : crc32(crc32(0, nullptr, 0), in, uInt(piece.xml.size()));
+    out.size = piece.xml.size();
+    out.last = piece.last;
+    // A sync flush adds an empty stored block (5 bytes) to what deflateBound allows for.
+    out.data.resize(qsizetype(deflateBound(&stream, uLong(piece.xml.size()))) + 16);
+    stream.next_in = const_cast<Bytef*>(in);
+    stream.avail_in = uInt(piece.xml.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data.data());
+    stream.avail_out = uInt(out.data.size());
+    const int status = deflate(&stream, piece.last ? Z_FINISH : Z_SYNC_FLUSH);
+    if (status != (piece.last ? Z_STREAM_END : Z_OK) || stream.avail_in != 0) return false;
+    out.data.resize(out.data.size() - qsizetype(stream.avail_out));
+    return true;
+}
+
+bool SheetDeflater::writeInOrder(std::int64_t index, Deflated&& deflated)
+{
+    std::unique_lock lock(m_mutex);
+    if (m_failed) return false;
+    m_done.emplace(index, std::move(deflated));
+    bool wrote = false;
+    for (auto next = m_done.find(m_written); next != m_done.end(); next = m_done.find(m_written)) {
+        const Deflated& piece = next->second;
+        // The file's own buffer is written out by the thread that wrote the end.
+        if (m_file.write(piece.data.constData(), piece.data.size()) != piece.data.size() ||
+            (piece.last && !m_file.flush())) {
+            m_failed = true;
+            m_failure = m_file.errorString();
+            lock.unlock();
+            m_space.notify_all();
+            m_work.notify_all();
             return false;
         }
-        const bool done = flush == Z_FINISH ? status == Z_STREAM_END : m_stream.avail_in == 0 && m_stream.avail_out > 0;
-        if ((m_outUsed == m_out.size() || (done && flush == Z_FINISH)) && !writeOut()) return false;
-        if (done) return true;
+        m_crc = crc32_combine(m_crc, piece.crc, z_off_t(piece.size));
+        m_size += std::uint64_t(piece.size);
+        m_compressed += std::uint64_t(piece.data.size());
+        m_done.erase(next);
+        ++m_written;
+        wrote = true;
     }
-}
-
-bool SheetDeflater::writeOut()
-{
-    if (m_outUsed == 0) return true;
-    if (m_file.write(m_out.constData(), m_outUsed) != m_outUsed) {
-        const std::lock_guard lock(m_mutex);
-        m_failure = m_file.errorString();
-        return false;
-    }
-    m_compressed += std::uint64_t(m_outUsed);
-    m_outUsed = 0;
+    lock.unlock();
+    if (wrote) m_space.notify_all();
     return true;
 }
 

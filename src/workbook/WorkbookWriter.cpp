@@ -23,7 +23,7 @@ const QString finishedReason = QStringLiteral("Die Arbeitsmappe ist schon abgesc
 // What a cell of a spreadsheet holds at most, in UTF-16 code units as Excel counts.
 constexpr int maxTextLength = 32767;
 // The sheet's XML goes to be deflated in pieces of about this size.
-constexpr qsizetype flushSize = 64 * 1024;
+constexpr qsizetype flushSize = 128 * 1024;
 // The other parts are small; the sheet is deflated as it is written (SheetDeflater).
 constexpr zip_uint32_t deflateLevel = 1;
 
