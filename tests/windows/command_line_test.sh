@@ -73,6 +73,14 @@ same "--help" --help
 same "--berechnen abc 2" --berechnen abc 2
 cmp -s "$work/debian.err" "$work/windows.err" || fail "the refusal differs: $(cat "$work/windows.err")"
 
+# The user's own regional settings: a decimal point chosen in Windows'
+# settings where the language (German) says comma is what the program writes.
+wine reg add 'HKCU\Control Panel\International' /v sDecimal /d . /f >/dev/null 2>&1
+run windows wine "$windows" --berechnen 250 5
+wine reg add 'HKCU\Control Panel\International' /v sDecimal /d , /f >/dev/null 2>&1
+[ "$(cat "$work/windows.out")" = "$(printf '1.63 l/s\t97.7 l/min')" ] ||
+    fail "with sDecimal \".\" --berechnen 250 5 printed $(cat "$work/windows.out")"
+
 # A result workbook beside the list, under its name beyond ASCII.
 run windows wine "$windows" --teilstrecken "$(windows_path "$folder/Küche.csv")" --ausgabe "$(windows_path "$folder/Küche Gipfelfluss.xlsx")"
 [ "$(cat "$work/windows.status")" = 1 ] || fail "--ausgabe: exit status $(cat "$work/windows.status"): $(cat "$work/windows.err")"
