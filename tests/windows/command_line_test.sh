@@ -75,9 +75,11 @@ cmp -s "$work/debian.err" "$work/windows.err" || fail "the refusal differs: $(ca
 
 # The user's own regional settings: a decimal point chosen in Windows'
 # settings where the language (German) says comma is what the program writes.
-wine reg add 'HKCU\Control Panel\International' /v sDecimal /d . /f >/dev/null 2>&1
+# reg runs in the program's locale: Wine resets the key to a locale's defaults
+# whenever a process starts in another one.
+LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 wine reg add 'HKCU\Control Panel\International' /v sDecimal /d . /f >/dev/null 2>&1
 run windows wine "$windows" --berechnen 250 5
-wine reg add 'HKCU\Control Panel\International' /v sDecimal /d , /f >/dev/null 2>&1
+LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 wine reg add 'HKCU\Control Panel\International' /v sDecimal /d , /f >/dev/null 2>&1
 [ "$(cat "$work/windows.out")" = "$(printf '1.63 l/s\t97.7 l/min')" ] ||
     fail "with sDecimal \".\" --berechnen 250 5 printed $(cat "$work/windows.out")"
 
