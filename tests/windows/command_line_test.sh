@@ -11,7 +11,9 @@ set -euo pipefail
 debian=$1 windows=$2
 top=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# Wine's helper processes, started here without a display, end with the test:
+# a window test after it starts them anew on its X server.
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 windows_path() { echo "Z:${1//\//\\}"; }
 
