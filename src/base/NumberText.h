@@ -5,6 +5,22 @@
 
 #include <optional>
 
+// The symbols by which one locale reads numbers, each a UTF-16 unit or none
+// (0: no symbol, or one of more units), so that NumberText tells most texts
+// apart without Qt's reading.
+struct NumberReading {
+    bool plainDigits;    // its zero digit is '0'
+    bool rejectsGroups;  // QLocale::RejectGroupSeparator
+    char16_t decimal, group, plus, minus, exponent;
+    char16_t foldedExponent;  // the exponent's case folding
+    bool blankGroups;  // its group separator is a no-break space, for which a blank stands too
+
+    explicit NumberReading(const QLocale& locale);
+    // The number in a trimmed text, or null, as locale.toDouble() reads it
+    // (`locale` the one this was made of), numbers that are not finite refused.
+    std::optional<double> read(const QLocale& locale, const QString& trimmed) const;
+};
+
 // The one place where numbers become texts and texts numbers, by the rules of
 // one locale (the system locale in the program, any locale in tests).
 class NumberText {
@@ -53,5 +69,12 @@ public:
 private:
     std::optional<double> read(const QString& text) const;
 
-    QLocale m_locale;
+    QLocale m_locale;        // as given: dates and times, and the symbols below
+    QLocale m_numbers;       // the same rules for numbers, never grouping digits
+    QLocale m_fileNumbers;   // m_numbers refusing digit grouping
+    QLocale m_fileFallback;  // the C locale refusing digit grouping
+    QString m_negativeSign;
+    QChar m_zeroDigit;
+    bool m_typographicApostrophe = false;  // the group separator is U+2019
+    NumberReading m_typed, m_file, m_fileC;  // of m_numbers, m_fileNumbers, m_fileFallback
 };

@@ -18,14 +18,24 @@ constexpr double hectopascal = 100.0;  // Pa
 
 }  // namespace
 
+namespace {
+
+// v = Q / (π di²/4), m/s, of a flow in l/s through an inner diameter in mm.
+double velocityOf(double flow, double innerDiameter)
+{
+    const double di = innerDiameter / 1000.0;  // m
+    return flow / 1000.0 / (std::numbers::pi / 4.0 * di * di);
+}
+
+}  // namespace
+
 SizeFlow flowIn(const PipeSeries& series, std::size_t size, double flow, const Conditions& conditions)
 {
     const Water water = waterAt(conditions.temperature);
     const double di = series.sizes.at(size).innerDiameter / 1000.0;  // m
-    const double area = std::numbers::pi / 4.0 * di * di;             // m²
     SizeFlow f;
     f.size = size;
-    f.velocity = flow / 1000.0 / area;
+    f.velocity = velocityOf(flow, series.sizes[size].innerDiameter);
     f.reynolds = f.velocity * di / water.viscosity;
     f.friction = frictionFactor(f.reynolds, series.roughness / series.sizes[size].innerDiameter);
     const double dynamic = water.density * f.velocity * f.velocity / 2.0;  // ρv²/2, Pa
@@ -39,12 +49,13 @@ SizeFlow flowIn(const PipeSeries& series, std::size_t size, double flow, const C
 
 SizeFlow chooseSize(const PipeSeries& series, double flow, const Conditions& conditions)
 {
-    // The velocity falls as the diameter grows: the first size within the limit is the smallest.
-    for (std::size_t size = 0; size + 1 < series.sizes.size(); ++size) {
-        const SizeFlow f = flowIn(series, size, flow, conditions);
-        if (f.withinLimit) return f;
+    // The velocity falls as the diameter grows: the first size within the
+    // limit is the smallest. Only its losses are worked out.
+    std::size_t size = 0;
+    for (; size + 1 < series.sizes.size(); ++size) {
+        if (velocityOf(flow, series.sizes[size].innerDiameter) <= conditions.maximumVelocity * (1.0 + limitTolerance)) break;
     }
-    return flowIn(series, series.sizes.size() - 1, flow, conditions);
+    return flowIn(series, size, flow, conditions);
 }
 
 }  // namespace pipes

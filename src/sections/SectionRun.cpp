@@ -35,57 +35,111 @@ std::array<SizingValue, 5> sizingValues(const SectionResult& r)
             loss(f.fittingsLoss), loss(f.pressureLoss)};
 }
 
-// Results as lines of text: every cell as the window or a spreadsheet shows it.
+// The words of the formula column, made once for each case: every section
+// of a list takes one of six.
+class FormulaTexts {
+public:
+    const QString& of(const SectionList& list, const SectionResult& r)
+    {
+        static const QString none;
+        if (!r.formula) return none;
+        QString& text = m_texts[std::size_t(*r.formula)];
+        if (text.isNull()) text = list.formulaText(r);
+        return text;
+    }
+
+private:
+    std::array<QString, 6> m_texts;  // by calc::Case
+};
+
+// Results as lines of text: every cell as the window or a spreadsheet shows
+// it. The lines are handed on in pieces of about 64 KiB, and what is left
+// when the sink ends (by an error too, so that the rows before it are there).
 class TextSink : public SectionSink {
 public:
     TextSink(QIODevice& out, QChar separator, bool byteOrderMark) : m_out(out), m_separator(separator)
     {
-        if (byteOrderMark) write(QByteArray("\xEF\xBB\xBF"));
+        if (byteOrderMark) m_bytes = QByteArray("\xEF\xBB\xBF");
+    }
+    ~TextSink() override
+    {
+        try {
+            flush();
+        } catch (const RuntimeError&) {
+            // Only after another failure, which is the one reported.
+        }
     }
 
-    void headings(const QStringList& headings) override { line(headings); }
+    void headings(const QStringList& headings) override
+    {
+        for (const QString& heading : headings) field(heading);
+        endLine();
+    }
 
     void section(const SectionList& list, const SectionResult& r) override
     {
         const NumberText& numbers = list.numbers();
-        QStringList fields;
-        if (list.numbered()) fields << QString::number(r.number);
-        for (const CellValue& cell : r.cells) fields << cellText(cell, numbers);
-        for (const std::optional<double>& counted : list.countedCells(r)) fields << (counted ? numbers.exact(*counted) : QString());
-        fields << list.formulaText(r);
-        if (r.formula)
-            fields << numbers.format(r.flow, NumberText::Pattern::TwoDecimals)
-                   << numbers.format(r.flow * 60, NumberText::Pattern::OneDecimal);
-        else
-            fields << QString() << QString();
-        if (list.sized()) {
-            if (r.sizing)
-                fields << r.sizing->pipe() << numbers.format(r.sizing->diameter(), pipes::diameterPattern);
-            else
-                fields << QString() << QString();
-            for (const SizingValue& v : sizingValues(r))
-                fields << (v.value ? numbers.format(*v.value, v.pattern) : QString());
+        if (list.numbered()) field(QString::number(r.number));
+        for (const CellValue& cell : r.cells) field(cellText(cell, numbers));
+        for (const std::optional<double>& counted : list.countedCells(r)) field(counted ? numbers.exact(*counted) : QString());
+        field(m_formulas.of(list, r));
+        if (r.formula) {
+            field(numbers.format(r.flow, NumberText::Pattern::TwoDecimals));
+            field(numbers.format(r.flow * 60, NumberText::Pattern::OneDecimal));
+        } else {
+            field(QString());
+            field(QString());
         }
-        fields << r.hint;
-        line(fields);
+        if (list.sized()) {
+            if (r.sizing) {
+                field(r.sizing->pipe());
+                field(numbers.format(r.sizing->diameter(), pipes::diameterPattern));
+            } else {
+                field(QString());
+                field(QString());
+            }
+            for (const SizingValue& v : sizingValues(r)) field(v.value ? numbers.format(*v.value, v.pattern) : QString());
+        }
+        field(r.hint);
+        endLine();
+    }
+
+    // Hands on what waits; throws RuntimeError when it cannot be written.
+    void flush()
+    {
+        if (m_bytes.isEmpty()) return;
+        const qint64 written = m_out.write(m_bytes);
+        const qsizetype size = m_bytes.size();
+        m_bytes.resize(0);
+        if (written != size)
+            throw RuntimeError(QStringLiteral("Das Schreiben ist fehlgeschlagen (%1).").arg(m_out.errorString()));
     }
 
 private:
-    void line(const QStringList& fields)
+    static constexpr qsizetype pieceSize = 64 * 1024;
+
+    void field(const QString& text)
     {
-        QStringList written;
-        for (const QString& field : fields) written << separatedField(field, m_separator);
-        write((written.join(m_separator) + QLatin1Char('\n')).toUtf8());
+        if (m_fields > 0) m_line += m_separator;
+        m_line += separatedField(text, m_separator);
+        ++m_fields;
     }
 
-    void write(const QByteArray& bytes)
+    void endLine()
     {
-        if (m_out.write(bytes) != bytes.size())
-            throw RuntimeError(QStringLiteral("Das Schreiben ist fehlgeschlagen (%1).").arg(m_out.errorString()));
+        m_line += QLatin1Char('\n');
+        m_bytes += m_line.toUtf8();
+        m_line.resize(0);
+        m_fields = 0;
+        if (m_bytes.size() >= pieceSize) flush();
     }
 
     QIODevice& m_out;
     QChar m_separator;
+    QString m_line;    // the line being made, its room kept
+    int m_fields = 0;  // in m_line
+    QByteArray m_bytes;  // lines not yet handed on, in UTF-8
+    FormulaTexts m_formulas;
 };
 
 // Results as a worksheet: the input's numbers stay numbers, the flows are
@@ -96,14 +150,14 @@ public:
 
     void headings(const QStringList& headings) override
     {
-        std::vector<WrittenCell> cells;
+        std::vector<WrittenCell>& cells = m_cells;
         for (const QString& heading : headings) add(cells, heading);
         write(cells);
     }
 
     void section(const SectionList& list, const SectionResult& r) override
     {
-        std::vector<WrittenCell> cells;
+        std::vector<WrittenCell>& cells = m_cells;
         if (list.numbered()) add(cells, double(r.number));
         for (std::size_t c = 0; c < r.cells.size(); ++c) {
             const CellValue cell = list.workbookCell(r, c);
@@ -121,7 +175,7 @@ public:
             if (counted) add(cells, *counted);
             else ++m_col;
         }
-        add(cells, list.formulaText(r));
+        add(cells, m_formulas.of(list, r));
         if (r.formula) {
             add(cells, r.flow, QStringLiteral("0.00"));
             add(cells, r.flow * 60, QStringLiteral("0.0"));
@@ -158,9 +212,12 @@ private:
         if (!reason.isEmpty()) throw RuntimeError(reason);
         ++m_row;
         m_col = 0;
+        m_cells.clear();
     }
 
     RowWriter& m_writer;
+    FormulaTexts m_formulas;
+    std::vector<WrittenCell> m_cells;  // of the row being made, its room kept from row to row
     int m_row = 1, m_col = 0;
 };
 
@@ -236,6 +293,7 @@ SectionCount writeSectionResults(const WorkbookFiles& files, const QString& list
         saveFile(resultPath, [&](QIODevice& out) {
             TextSink sink(out, separator, csv);
             count = calculateSections(files, listPath, numbers, sink, sizing);
+            sink.flush();
         });
         return count;
     }
@@ -255,5 +313,7 @@ SectionCount printSectionResults(const WorkbookFiles& files, const QString& list
                                  QIODevice& out, const SizingOptions& sizing)
 {
     TextSink sink(out, QLatin1Char('\t'), false);
-    return calculateSections(files, listPath, numbers, sink, sizing);
+    const SectionCount count = calculateSections(files, listPath, numbers, sink, sizing);
+    sink.flush();
+    return count;
 }

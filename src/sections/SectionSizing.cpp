@@ -41,6 +41,15 @@ std::optional<double> SectionSizing::value(const std::vector<CellValue>& cells, 
     return number;
 }
 
+const pipes::PipeSeries* SectionSizing::seriesNamed(const QString& name) const
+{
+    if (name != m_lastName || !m_lastSeries) {
+        m_lastName = name;
+        m_lastSeries = m_options.catalogue.find(name);
+    }
+    return m_lastSeries;
+}
+
 std::optional<SectionSized> SectionSizing::size(const std::vector<CellValue>& cells, double flow, QString& problem) const
 {
     QStringList problems;
@@ -50,7 +59,7 @@ std::optional<SectionSized> SectionSizing::size(const std::vector<CellValue>& ce
         name = cellText(cells[std::size_t(m_columns.series)], m_numbers);
     const pipes::PipeSeries* series = nullptr;
     if (holdsNothing(name)) problems << calculationText::missing(QStringLiteral("Rohrserie"));
-    else if (!(series = m_options.catalogue.find(name))) problems << pipes::unknownSeries(name);
+    else if (!(series = seriesNamed(name))) problems << pipes::unknownSeries(name);
 
     pipes::Conditions conditions = m_options.defaults;
     conditions.length = value(cells, m_columns.length, pipes::Value::Length, problems);

@@ -66,7 +66,13 @@ private:
     std::optional<double> value(const std::vector<CellValue>& cells, int column, pipes::Value which,
                                 QStringList& problems) const;
 
+    // The series of a name as written; the last one is kept, since a list's
+    // sections mostly repeat the series of the one before.
+    const pipes::PipeSeries* seriesNamed(const QString& name) const;
+
     const SizingOptions& m_options;
     const NumberText& m_numbers;
     Columns m_columns;
+    mutable QString m_lastName;
+    mutable const pipes::PipeSeries* m_lastSeries = nullptr;
 };

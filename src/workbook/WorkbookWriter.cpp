@@ -2,6 +2,7 @@
 
 #include "base/RuntimeError.h"
 #include "workbook/SheetCells.h"
+#include "workbook/SheetDeflater.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,11 +22,9 @@ const QString finishedReason = QStringLiteral("Die Arbeitsmappe ist schon abgesc
 
 // What a cell of a spreadsheet holds at most, in UTF-16 code units as Excel counts.
 constexpr int maxTextLength = 32767;
-// The sheet's XML goes to its temporary file in pieces of about this size.
-constexpr qsizetype flushSize = 64 * 1024;
-// zlib's fastest level: the default level took most of the time of writing a
-// large sheet, for a file only a quarter smaller (100,000 rows of eight
-// cells: 3.9 MB instead of 5.2 MB).
+// The sheet's XML goes to be deflated in pieces of about this size.
+constexpr qsizetype flushSize = 128 * 1024;
+// The other parts are small; the sheet is deflated as it is written (SheetDeflater).
 constexpr zip_uint32_t deflateLevel = 1;
 
 // Why the workbook `name` cannot be written: `step` says at what, `detail`
@@ -262,9 +261,10 @@ public:
     {
         if (!isValidSheetName(sheetName))
             throw RuntimeError(QStringLiteral("Der Name des Tabellenblatts ist ungültig (höchstens 31 Zeichen, keines von : \\ / ? * [ ])."));
-        // The sheet's rows wait in a temporary file beside the workbook,
-        // which itself is only created by finish().
-        if (!m_sheet.open()) throw RuntimeError(sheetFailure());
+        // The sheet's rows wait, deflated, in a temporary file beside the
+        // workbook, which itself is only created by finish().
+        if (!m_sheet.open()) throw RuntimeError(sheetFailure(m_sheet.errorString()));
+        m_deflater = std::make_unique<SheetDeflater>(m_sheet);
         m_buffer.resize(2 * flushSize);
         m_used = put(m_buffer.data(), sheetHead) - m_buffer.constData();
     }
@@ -304,7 +304,7 @@ public:
         m_finished = true;
         used(put(room(sizeof sheetTail), sheetTail));
         if (!flush()) return m_reason;
-        if (!m_sheet.flush()) return m_reason = sheetFailure();
+        if (!m_deflater->finish()) return m_reason = sheetFailure(m_deflater->failure());
         if (const QString reason = package(); !reason.isEmpty()) return m_reason = reason;
         return {};
     }
@@ -366,20 +366,23 @@ private:
 
     bool flushIfFull() { return m_used < flushSize || flush(); }
 
+    // Hands the XML so far on to be deflated, and goes on in a buffer of the
+    // same room (which the deflater is done with, when it can).
     bool flush()
     {
-        if (m_sheet.write(m_buffer.constData(), m_used) != m_used) {
-            m_reason = sheetFailure();
+        m_buffer.resize(m_used);
+        if (!m_deflater->add(m_buffer)) {
+            m_reason = sheetFailure(m_deflater->failure());
             return false;
         }
+        m_buffer.resize(2 * flushSize);
         m_used = 0;
         return true;
     }
 
-    QString sheetFailure() const
+    QString sheetFailure(const QString& detail) const
     {
-        return failure(QFileInfo(m_path).fileName(), QStringLiteral("temporäre Datei des Tabellenblatts"),
-                       m_sheet.errorString());
+        return failure(QFileInfo(m_path).fileName(), QStringLiteral("temporäre Datei des Tabellenblatts"), detail);
     }
 
     // The package at m_path; libzip writes it to a temporary file of its own
@@ -410,7 +413,7 @@ private:
                          strings = shared ? sharedStringsPart(m_shared) : QByteArray();
         struct Part {
             const char* name;
-            const QByteArray* data;  // null: the sheet's temporary file
+            const QByteArray* data;  // null: the sheet, deflated already
         };
         std::vector<Part> parts{{"[Content_Types].xml", &types},
                                 {"_rels/.rels", &packageRelationsPart},
@@ -422,7 +425,7 @@ private:
         for (const Part& part : parts) {
             zip_source_t* source =
                 part.data ? zip_source_buffer(archive, part.data->constData(), zip_uint64_t(part.data->size()), 0)
-                          : zip_source_file(archive, m_sheet.fileName().toUtf8().constData(), 0, -1);
+                          : m_deflater->source(archive);
             const zip_int64_t index = source ? zip_file_add(archive, part.name, source, 0) : -1;
             if (index < 0) {
                 if (source) zip_source_free(source);
@@ -438,6 +441,7 @@ private:
     QString m_path;
     QString m_sheetName;
     QTemporaryFile m_sheet;  // removed with the writer
+    std::unique_ptr<SheetDeflater> m_deflater;  // into m_sheet; destroyed before it
     QByteArray m_buffer;     // its first m_used bytes: the sheet's XML not yet in m_sheet
     qsizetype m_used = 0;
     QStringList m_codes;  // number format codes by first use

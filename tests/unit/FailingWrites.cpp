@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include <dlfcn.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 #include <zip.h>
 
@@ -27,14 +28,12 @@ bool fails(failingWrites::Step step)
     return true;
 }
 
-// A worksheet's XML, which the writer writes first into a temporary file
-// (unnamed until it is packed); the file then stays the sheet's.
-bool isSheetFile(int fd, const void* data, size_t size)
+// The temporary file of a worksheet, which the writer's thread "sheet
+// deflate" writes, and nothing else does.
+bool isSheetFile()
 {
-    static std::atomic<int> sheet{-1};
-    const std::string_view text(static_cast<const char*>(data), size);
-    if (text.starts_with("<?xml") && text.find("<worksheet") != std::string_view::npos) sheet = fd;
-    return fd == sheet;
+    char name[16] = {};
+    return prctl(PR_GET_NAME, name) == 0 && std::string_view(name) == "sheet deflate";
 }
 
 }  // namespace
@@ -61,7 +60,7 @@ using failingWrites::Step;
 extern "C" ssize_t write(int fd, const void* data, size_t size)
 {
     static const auto real = next<ssize_t (*)(int, const void*, size_t)>("write");
-    if (failing == Step::SheetFile && isSheetFile(fd, data, size) && fails(Step::SheetFile)) {
+    if (failing == Step::SheetFile && isSheetFile() && fails(Step::SheetFile)) {
         errno = ENOSPC;
         return -1;
     }

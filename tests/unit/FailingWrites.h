@@ -4,7 +4,8 @@
 // zip_set_file_compression() and zip_close(), which are the real ones but
 // for one step that is made to fail, as a full disk or a failing library
 // would: the writes of a result workbook's temporary sheet file (which Qt
-// writes), adding the styles part, setting its compression, or the final close.
+// writes, from the writer's deflating thread), adding the styles part,
+// setting its compression, or the final close.
 namespace failingWrites {
 
 enum class Step { None, SheetFile, Entry, Compression, Close };

@@ -4,6 +4,8 @@
 #include "app/Form1.h"
 #include "fakes/RecordingView.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -67,7 +69,8 @@ TEST_F(Form1SizingTest, ARememberedFileThatCannotBeReadIsNamedAndTheBuiltInSerie
     form.mnurohrweite_Click();
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].caption, QStringLiteral("Fehler"));
-    EXPECT_TRUE(view.messages[0].prompt.startsWith(QStringLiteral("Die Datei „/weg/Serien.xlsx“ kann nicht als Rohrserien gelesen werden.")));
+    EXPECT_TRUE(view.messages[0].prompt.startsWith(QStringLiteral("Die Datei „%1“ kann nicht als Rohrserien gelesen werden.")
+                                                       .arg(QDir::toNativeSeparators(QStringLiteral("/weg/Serien.xlsx")))));
     EXPECT_TRUE(view.messages[0].prompt.endsWith(QStringLiteral("Es gelten die eingebauten Rohrserien.")));
     ASSERT_EQ(view.sizingDialogs.size(), 1u);
     EXPECT_EQ(view.sizingDialogs[0].request.catalogue->series().size(), 5u);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
+
 #include <cmath>
 #include <optional>
 
@@ -183,6 +185,79 @@ TEST(NumberText, ExactTextHasNoExponentAndReadsBackAsTheSameDouble)
         EXPECT_EQ(numbers.exact(f.value), QString::fromUtf8(f.text)) << f.locale << " " << f.value;
         EXPECT_EQ(numbers.toDouble(numbers.exact(f.value)), f.value) << f.locale << " " << f.value;
     }
+}
+
+
+// The texts that `numbers` reads as `locale` itself reads them: toDouble()
+// and isNumber() as QLocale::toDouble(), fileNumber() as the locale refusing
+// digit grouping and then the C locale (numbers that are not finite refused).
+void expectReadsAsQtReads(const NumberText& numbers, const QLocale& locale, const QStringList& texts)
+{
+    const auto qtRead = [](QLocale by, QLocale::NumberOptions options, const QString& text) -> std::optional<double> {
+        by.setNumberOptions(options);
+        bool ok = false;
+        const double value = by.toDouble(text.trimmed(), &ok);
+        return ok && std::isfinite(value) ? std::optional(value) : std::nullopt;
+    };
+    for (const QString& text : texts) {
+        const std::optional<double> typed = qtRead(locale, QLocale::DefaultNumberOptions, text);
+        EXPECT_EQ(numbers.isNumber(text), typed.has_value()) << locale.name().toStdString() << " '" << text.toStdString() << "'";
+        if (typed) {
+            EXPECT_EQ(numbers.toDouble(text), *typed) << locale.name().toStdString() << " '" << text.toStdString() << "'";
+        }
+        std::optional<double> file = qtRead(locale, QLocale::RejectGroupSeparator, text);
+        if (!file) file = qtRead(QLocale::c(), QLocale::RejectGroupSeparator, text);
+        EXPECT_EQ(numbers.fileNumber(text), file) << locale.name().toStdString() << " '" << text.toStdString() << "'";
+    }
+}
+
+// Texts of every convention, well and badly formed, for the locales of each
+// kind of symbols: point and comma, apostrophe, no-break space and Indian
+// grouping, Arabic-Indic digits.
+TEST(NumberText, ReadsEveryTextAsTheLocaleItselfReadsIt)
+{
+    const QStringList texts = {"302", "-303,5", "303.5", "+7", "0", "-0", "+0", "007", "0,5", "0.5", ",5", ".5", "5,",
+                               "5.", "1.234", "1,234", "1.234,5", "1,234.5", "12 345", "12\u00a0345",
+                               "1e3", "1E-2", "2,5e1", "--5", "5-", "1-2", "\u22125", "inf", "-inf", "nan", "1e400",
+                               "12345678901234567890123456789012345678901", "0,30000000000000004",
+                               "9007199254740993", "Teilstrecke 12", "Grüße, Messpunkt 2-4 82d3099f", "12;5", "5%",
+                               "\u0663\u066b\u0665", "", " 42 ", "4\t2"};
+    for (const char* name : {"C", "de_DE", "de_CH", "fr_FR", "en_IN", "ar_EG"}) {
+        const QLocale locale(QString::fromLatin1(name));
+        expectReadsAsQtReads(NumberText(locale), locale, texts);
+    }
+}
+
+// A NumberText of the system locale gives the texts and numbers that the
+// system locale's own conversions give. ctest runs this again under an
+// English LANG with LC_NUMERIC=de_DE (the decimal comma is not the
+// language's) and in ar_EG (Arabic-Indic digits, a sign of two characters),
+// with GIPFELFLUSS_DECIMAL_POINT telling the decimal separator expected there.
+TEST(NumberText, SystemLocaleGivesTheSystemsOwnTextsAndNumbers)
+{
+    if (qEnvironmentVariableIsSet("GIPFELFLUSS_DECIMAL_POINT")) {
+        ASSERT_EQ(QLocale::system().decimalPoint(), qEnvironmentVariable("GIPFELFLUSS_DECIMAL_POINT"));
+    }
+    const NumberText numbers(QLocale::system());
+    QLocale own = QLocale::system();
+    own.setNumberOptions(QLocale::OmitGroupSeparator);
+    // Values whose rounded texts are no negative zero, which format() drops.
+    const double values[] = {1.692503, 1234.5, -2.5, 0.125, -101.55018, 1e20, 1.5e20, 0.00015, -1234.567,
+                             2.0 / 3.0, 123456789012345678.0};
+    for (const double v : values) {
+        EXPECT_EQ(numbers.format(v, P::OneDecimal), own.toString(v, 'f', 1)) << v;
+        EXPECT_EQ(numbers.format(v, P::TwoDecimals), own.toString(v, 'f', 2)) << v;
+        EXPECT_EQ(numbers.plain(v), own.toString(v, 'g', QLocale::FloatingPointShortest)) << v;
+        EXPECT_EQ(numbers.exact(v), own.toString(v, 'f', QLocale::FloatingPointShortest)) << v;
+        EXPECT_EQ(numbers.general(v), own.toString(v, 'G', 15)) << v;
+    }
+    // Texts as the system writes them, grouped and with exponents, and texts
+    // of other conventions.
+    const QLocale grouping = QLocale::system();
+    QStringList texts = {"12.5", "12,5", "1,234.5", "1.234,5", "1e3", " 7 ", "-0,5", "abc", "", "12.5.3"};
+    for (const double v : {1234.5, -1234567.25, 0.5, 1.5e-7})
+        texts << grouping.toString(v, 'f', 2) << grouping.toString(v, 'e', 3) << own.toString(v, 'g', 6);
+    expectReadsAsQtReads(numbers, QLocale::system(), texts);
 }
 
 }  // namespace

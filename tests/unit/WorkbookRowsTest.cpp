@@ -173,9 +173,11 @@ TEST(CsvRows, Windows1252IsDecodedTheSameOnEveryPlatform)
 // with a reason of which a piece is given.
 TEST(CsvRows, SmallCasesAreReadOrRefused)
 {
+    // A row as wide as a sheet (16,384 columns, up to XFD), and one field more.
+    const QByteArray widest = QByteArray("x;").repeated(16383) + "x\n";
     const struct {
         QByteArray content;
-        const char* rows;    // joined by '/'
+        QString rows;        // joined by '/'
         const char* reason;  // a piece of it; null: read to the end
     } cases[] = {
         {bytes("a,b;c\n1,2;3\n"), "1|a,b|c/2|1,2|3", nullptr},                 // a tie: the semicolon
@@ -186,13 +188,17 @@ TEST(CsvRows, SmallCasesAreReadOrRefused)
         {bytes("Name;Wert\n\"offen;1\nzwei\n"), "1|Name|Wert", "In Zeile 2 fehlt das schließende Anführungszeichen"},
         {bytes("a;b\0c\n"), "", "keine Textdatei"},
         {bytes("\xFF\xFE" "a\0;\0b\0"), "", "UTF-16"},
+        // The heading row is the first that holds anything, and its separator the list's.
+        {bytes("\nBW,Einzel BW\n300,5\n"), "2|BW|Einzel BW/3|300|5", nullptr},
+        {widest, "1|" + QStringLiteral("x|").repeated(16383) + "x", nullptr},
+        {"x;" + widest, "", "Zeile 1 hat mehr als 16384 Felder"},
     };
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("liste.csv"));
     for (const auto& c : cases) {
         ASSERT_TRUE(writeBytes(path, c.content));
         const auto [rows, reason] = rowsOf(path);
-        EXPECT_EQ(shown(rows).join(QLatin1Char('/')), QString::fromUtf8(c.rows)) << c.content.toStdString();
+        EXPECT_EQ(shown(rows).join(QLatin1Char('/')), c.rows) << c.content.left(80).toStdString();
         if (c.reason) EXPECT_TRUE(reason.contains(QString::fromUtf8(c.reason))) << reason.toStdString();
         else EXPECT_EQ(reason, QString()) << c.content.toStdString();
     }
@@ -362,6 +368,38 @@ TEST(RowWriter, WritesRowsThatOpenpyxlReadsAsTextsAndNumbersInTheirFormats)
 // Texts that need escaping, blanks a spreadsheet would drop, the longest text
 // a cell holds: openpyxl and the program's own reader get them back; a
 // control character, which XML 1.0 cannot hold, is dropped.
+// A sheet of many pieces, deflated on two threads, is one deflate stream
+// with the size and CRC-32 of its XML: python3's zipfile inflates it and
+// checks both, and the program's reader gets every row back in its order.
+TEST(RowWriter, ALargeSheetComesBackWholeAndInOrder)
+{
+    SKIP_WITHOUT_BUILD_MACHINE_TOOLS();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Gross.xlsx"));
+    constexpr int rows = 30000;  // about 2.4 MB of XML
+    QString reason;
+    const auto writer = files.newWorkbook(path, QStringLiteral("Gross"), reason);
+    ASSERT_TRUE(writer) << reason.toStdString();
+    for (int r = 1; r <= rows; ++r)
+        ASSERT_EQ(writer->addRow({{r, 1, QStringLiteral("Zeile %1").arg(r), {}}, {r, 2, r * 0.5, {}}}), QString());
+    ASSERT_EQ(writer->finish(), QString());
+
+    const QByteArray checked = runPython(QStringLiteral("import sys, zipfile\n"
+                                                        "with zipfile.ZipFile(sys.argv[1]) as z:\n"
+                                                        "    sheet = z.read('xl/worksheets/sheet1.xml')\n"
+                                                        "    print(len(sheet) == z.getinfo('xl/worksheets/sheet1.xml').file_size, sheet.count(b'<row '))\n"),
+                                         path);
+    EXPECT_EQ(checked.trimmed(), QByteArray("True ") + QByteArray::number(rows));
+    const auto [read, failure] = rowsOf(path);
+    ASSERT_EQ(failure, QString());
+    ASSERT_EQ(read.size(), std::size_t(rows));
+    for (int r = 1; r <= rows; r += 997) {
+        const Row& row = read[std::size_t(r - 1)];
+        EXPECT_EQ(row.number, r);
+        EXPECT_EQ(row.cells, (std::vector<CellValue>{QStringLiteral("Zeile %1").arg(r), r * 0.5})) << r;
+    }
+}
+
 TEST(RowWriter, TextsComeBackThroughOpenpyxlAndTheProgramsOwnReader)
 {
     SKIP_WITHOUT_BUILD_MACHINE_TOOLS();

@@ -12,7 +12,9 @@ set -euo pipefail
 debian=$1 windows=$2
 top=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# Wine's helper processes, started here without a display, end with the test:
+# a window test after it starts them anew on its X server.
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 windows_path() { echo "Z:${1//\//\\}"; }
 
@@ -86,6 +88,16 @@ same "--version" --version
 same "--help" --help
 same "--berechnen abc 2" --berechnen abc 2
 cmp -s "$work/debian.err" "$work/windows.err" || fail "the refusal differs: $(cat "$work/windows.err")"
+
+# The user's own regional settings: a decimal point chosen in Windows'
+# settings where the language (German) says comma is what the program writes.
+# reg runs in the program's locale: Wine resets the key to a locale's defaults
+# whenever a process starts in another one.
+LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 wine reg add 'HKCU\Control Panel\International' /v sDecimal /d . /f >/dev/null 2>&1
+run windows wine "$windows" --berechnen 250 5
+LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 wine reg add 'HKCU\Control Panel\International' /v sDecimal /d , /f >/dev/null 2>&1
+[ "$(cat "$work/windows.out")" = "$(printf '1.63 l/s\t97.7 l/min')" ] ||
+    fail "with sDecimal \".\" --berechnen 250 5 printed $(cat "$work/windows.out")"
 
 # A result workbook beside the list, under its name beyond ASCII.
 run windows wine "$windows" --teilstrecken "$(windows_path "$folder/Küche.csv")" --ausgabe "$(windows_path "$folder/Küche Gipfelfluss.xlsx")"
