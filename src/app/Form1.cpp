@@ -5,10 +5,18 @@
 #include "chart/Canvas.h"
 #include "chart/ChartFrame.h"
 #include "chart/ResultMarker.h"
+#include "pipes/PipeSeriesFile.h"
 #include "table/ResultsTable.h"
+#include "tally/DrawOffFile.h"
 
 Form1::Form1(View& view, const QLocale& locale, WorkbookModule workbooks)
-    : m_view(view), m_numbers(locale), m_workbooks(std::move(workbooks))
+    : m_view(view), m_numbers(locale), m_workbooks(std::move(workbooks)),
+      m_catalogue(pipes::readPipeSeriesFile,
+                  {QStringLiteral("Rohrweite/Rohrseriendatei"), QStringLiteral("als Rohrserien gelesen werden"),
+                   QStringLiteral("Es gelten die eingebauten Rohrserien."), QStringLiteral("Rohrserien")}),
+      m_drawOffs(tally::readDrawOffFile,
+                 {QStringLiteral("Belastung/Katalogdatei"), QStringLiteral("als Katalog der Entnahmestellen gelesen werden"),
+                  QStringLiteral("Es gelten die eingebauten Entnahmestellen."), QStringLiteral("Entnahmestellen")})
 {
 }
 

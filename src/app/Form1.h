@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/UserCatalogue.h"
 #include "app/View.h"
 #include "app/WorkbookModule.h"
 #include "base/NumberText.h"
@@ -125,9 +126,7 @@ private:
     std::vector<tally::Row> m_tallyRows;  // of the last "Übernehmen"; the dialog opens with them
     QStringList m_tallyNames;             // every name transferred, offered for completion
     std::optional<TallyTransfer> m_transferred;
-    pipes::PipeCatalogue m_catalogue = pipes::PipeCatalogue::builtIn();
-    bool m_catalogueRead = false;        // the remembered file, on first use
+    UserCatalogue<pipes::PipeCatalogue> m_catalogue;
     pipes::SizingTexts m_sizingTexts;    // the sizing dialog's boxes of the last "Übernehmen"
-    tally::DrawOffCatalogue m_drawOffs = tally::DrawOffCatalogue::builtIn();
-    bool m_drawOffsRead = false;         // the remembered file, on first use
+    UserCatalogue<tally::DrawOffCatalogue> m_drawOffs;
 };

@@ -12,70 +12,14 @@
 // a series, and the pressure it loses. The choice stays with that result (the
 // report shows it) until "Neue Eingabe".
 
-namespace {
-
-// Where the user's file of pipe series is remembered.
-const QString seriesFileSetting = QStringLiteral("Rohrweite/Rohrseriendatei");
-
-// The built-in series with those of the file at `path`; none with the reason when it cannot be taken.
-std::optional<pipes::PipeCatalogue> readSeries(WorkbookModule& workbooks, const QString& path, const NumberText& numbers,
-                                               QString& reason)
-{
-    pipes::PipeCatalogue catalogue = pipes::PipeCatalogue::builtIn();
-    try {
-        reason = pipes::readPipeSeriesFile(workbooks.files(), path, numbers, catalogue);
-    } catch (const RuntimeError& error) {
-        reason = QString::fromUtf8(error.what());
-    }
-    if (!reason.isEmpty()) return std::nullopt;
-    return catalogue;
-}
-
-QString seriesFailure(const QString& path, QString reason)
-{
-    return messageText::fileFailure(path, QStringLiteral("als Rohrserien gelesen werden"),
-                                    reason.replace(QLatin1Char('\n'), messageText::lineBreak).toUtf8().constData());
-}
-
-}  // namespace
-
 const pipes::PipeCatalogue& Form1::pipeCatalogue()
 {
-    if (m_catalogueRead) return m_catalogue;
-    m_catalogueRead = true;
-    const QString remembered = m_view.setting(seriesFileSetting);
-    if (remembered.isEmpty()) return m_catalogue;
-    QString reason;
-    if (std::optional<pipes::PipeCatalogue> read = readSeries(m_workbooks, remembered, m_numbers, reason))
-        m_catalogue = std::move(*read);
-    else
-        m_view.showMessage(seriesFailure(remembered, reason) + messageText::lineBreak
-                               + QStringLiteral("Es gelten die eingebauten Rohrserien."),
-                           View::Icon::Exclamation, messageText::errorCaption);
-    return m_catalogue;
+    return m_catalogue.get(m_view, m_workbooks, m_numbers);
 }
 
 bool Form1::readPipeSeries()
 {
-    const QString path = m_view.showOpenDialog(
-        m_view.setting(seriesFileSetting),
-        {{QStringLiteral("Rohrserien"), QStringLiteral("*.xlsx;*.xls;*.ods;*.csv")},
-         {QStringLiteral("*.xlsx"), QStringLiteral("*.xlsx")},
-         {QStringLiteral("*.xls"), QStringLiteral("*.xls")},
-         {QStringLiteral("*.ods"), QStringLiteral("*.ods")},
-         {QStringLiteral("*.csv"), QStringLiteral("*.csv")}});
-    if (path.isEmpty()) return false;  // cancelled
-    QString reason;
-    std::optional<pipes::PipeCatalogue> read = readSeries(m_workbooks, path, m_numbers, reason);
-    if (!read) {
-        // The series read before stay.
-        m_view.showMessage(seriesFailure(path, reason), View::Icon::Exclamation, messageText::errorCaption);
-        return false;
-    }
-    m_catalogue = std::move(*read);
-    m_catalogueRead = true;
-    m_view.setSetting(seriesFileSetting, path);
-    return true;
+    return m_catalogue.choose(m_view, m_workbooks, m_numbers);
 }
 
 void Form1::mnurohrweite_Click()
@@ -90,7 +34,7 @@ void Form1::mnurohrweite_Click()
         request.size = result.sizing->size;
     } else {
         request.texts = m_sizingTexts;
-        if (request.texts.series.isEmpty()) request.texts.series = m_catalogue.series().front().name;
+        if (request.texts.series.isEmpty()) request.texts.series = m_catalogue.current().series().front().name;
         if (request.texts.maximumVelocity.isEmpty())
             request.texts.maximumVelocity = m_numbers.format(pipes::Conditions().maximumVelocity, NumberText::Pattern::OneDecimal);
         if (request.texts.temperature.isEmpty()) request.texts.temperature = m_numbers.exact(pipes::Conditions().temperature);
@@ -99,7 +43,7 @@ void Form1::mnurohrweite_Click()
 
     const std::optional<View::SizingAnswer> answer = m_view.showSizingDialog(request);
     if (!answer) return;  // "Abbrechen": nothing changes
-    const pipes::SizingSheet sheet = pipes::sizingSheet(result.Q, m_catalogue, answer->texts, m_numbers);
+    const pipes::SizingSheet sheet = pipes::sizingSheet(result.Q, m_catalogue.current(), answer->texts, m_numbers);
     // The dialog lets only a sheet whose every box serves through.
     if (!sheet.valid() || answer->size >= sheet.rows.size()) throw RuntimeError(sheet.problemText());
     result.sizing = pipes::SizingChoice{sheet.series->name, answer->size, sheet.conditions};
@@ -110,7 +54,7 @@ void Form1::mnurohrweite_Click()
 void Form1::reportSizing(ReportContent& content) const
 {
     const pipes::SizingChoice& choice = *m_marked->sizing;
-    const pipes::PipeSeries* series = m_catalogue.find(choice.series);
+    const pipes::PipeSeries* series = m_catalogue.current().find(choice.series);
     if (!series || choice.size >= series->sizes.size()) return;
     const pipes::SizeFlow f = pipes::flowIn(*series, choice.size, m_marked->Q, choice.conditions);
     const pipes::Conditions& c = choice.conditions;

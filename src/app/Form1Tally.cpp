@@ -12,70 +12,14 @@
 // page was calculated from the two texts the tally wrote. The catalogue of
 // draw-off points offers names and their loading units.
 
-namespace {
-
-// Where the user's file of draw-off points is remembered.
-const QString catalogueFileSetting = QStringLiteral("Belastung/Katalogdatei");
-
-// The built-in points with those of the file at `path`; none with the reason when it cannot be taken.
-std::optional<tally::DrawOffCatalogue> readCatalogue(WorkbookModule& workbooks, const QString& path,
-                                                     const NumberText& numbers, QString& reason)
-{
-    tally::DrawOffCatalogue catalogue = tally::DrawOffCatalogue::builtIn();
-    try {
-        reason = tally::readDrawOffFile(workbooks.files(), path, numbers, catalogue);
-    } catch (const RuntimeError& error) {
-        reason = QString::fromUtf8(error.what());
-    }
-    if (!reason.isEmpty()) return std::nullopt;
-    return catalogue;
-}
-
-QString catalogueFailure(const QString& path, QString reason)
-{
-    return messageText::fileFailure(path, QStringLiteral("als Katalog der Entnahmestellen gelesen werden"),
-                                    reason.replace(QLatin1Char('\n'), messageText::lineBreak).toUtf8().constData());
-}
-
-}  // namespace
-
 const tally::DrawOffCatalogue& Form1::drawOffCatalogue()
 {
-    if (m_drawOffsRead) return m_drawOffs;
-    m_drawOffsRead = true;
-    const QString remembered = m_view.setting(catalogueFileSetting);
-    if (remembered.isEmpty()) return m_drawOffs;
-    QString reason;
-    if (std::optional<tally::DrawOffCatalogue> read = readCatalogue(m_workbooks, remembered, m_numbers, reason))
-        m_drawOffs = std::move(*read);
-    else
-        m_view.showMessage(catalogueFailure(remembered, reason) + messageText::lineBreak
-                               + QStringLiteral("Es gelten die eingebauten Entnahmestellen."),
-                           View::Icon::Exclamation, messageText::errorCaption);
-    return m_drawOffs;
+    return m_drawOffs.get(m_view, m_workbooks, m_numbers);
 }
 
 bool Form1::readDrawOffPoints()
 {
-    const QString path = m_view.showOpenDialog(
-        m_view.setting(catalogueFileSetting),
-        {{QStringLiteral("Entnahmestellen"), QStringLiteral("*.xlsx;*.xls;*.ods;*.csv")},
-         {QStringLiteral("*.xlsx"), QStringLiteral("*.xlsx")},
-         {QStringLiteral("*.xls"), QStringLiteral("*.xls")},
-         {QStringLiteral("*.ods"), QStringLiteral("*.ods")},
-         {QStringLiteral("*.csv"), QStringLiteral("*.csv")}});
-    if (path.isEmpty()) return false;  // cancelled
-    QString reason;
-    std::optional<tally::DrawOffCatalogue> read = readCatalogue(m_workbooks, path, m_numbers, reason);
-    if (!read) {
-        // The points read before stay.
-        m_view.showMessage(catalogueFailure(path, reason), View::Icon::Exclamation, messageText::errorCaption);
-        return false;
-    }
-    m_drawOffs = std::move(*read);
-    m_drawOffsRead = true;
-    m_view.setSetting(catalogueFileSetting, path);
-    return true;
+    return m_drawOffs.choose(m_view, m_workbooks, m_numbers);
 }
 
 void Form1::mnubelastung_Click()
