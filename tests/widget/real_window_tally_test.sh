@@ -44,7 +44,11 @@ first=yes
 while IFS='|' read -r name each count; do
     [ "$first" = yes ] || xdotool key Tab
     first=no
-    xdotool type --delay 15 "$name"
+    # Slowly: a letter beyond ASCII is typed through a key remapped for the
+    # moment it takes, and the name list opening as the name is typed can
+    # keep a slow (sanitizer) build from reading it in that moment.
+    xdotool type --delay 120 "$name"
+    sleep 0.2
     xdotool key Tab
     xdotool type --delay 15 "${each/./$point}"
     xdotool key Tab
