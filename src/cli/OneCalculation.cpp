@@ -4,30 +4,21 @@
 #include "base/NumberText.h"
 #include "calc/PeakFlow.h"
 #include "cli/Console.h"
+#include "pipes/SizingSheet.h"
 #include "pipes/SizingText.h"
 
 namespace {
 
-// The sizing's values as typed, by the rule every front shares; the first problem in `reason`.
+// The sizing's values as typed, by the rule the dialog shares; the first problem in `reason`.
 pipes::Conditions typedConditions(const CommandLine::Sizing& sizing, const NumberText& numbers, QString& reason)
 {
-    pipes::Conditions conditions;
-    const std::pair<pipes::Value, const QString*> typed[] = {
-        {pipes::Value::Length, &sizing.length},
-        {pipes::Value::LossCoefficients, &sizing.lossCoefficients},
-        {pipes::Value::MaximumVelocity, &sizing.maximumVelocity},
-        {pipes::Value::Temperature, &sizing.temperature}};
-    for (const auto& [which, text] : typed) {
-        const std::optional<double> value = pipes::readValue(which, *text, numbers, reason);
-        if (!reason.isEmpty()) return conditions;
-        if (!value) continue;
-        switch (which) {
-        case pipes::Value::Length: conditions.length = value; break;
-        case pipes::Value::LossCoefficients: conditions.lossCoefficients = value; break;
-        case pipes::Value::MaximumVelocity: conditions.maximumVelocity = *value; break;
-        case pipes::Value::Temperature: conditions.temperature = *value; break;
-        }
-    }
+    std::array<QString, pipes::SizingSheet::BoxCount> problems;
+    const pipes::Conditions conditions = pipes::readConditions(
+        {sizing.series, sizing.maximumVelocity, sizing.length, sizing.lossCoefficients, sizing.temperature}, numbers, problems);
+    // The command line names them in the order of its help: length, Σζ, v max, temperature.
+    for (const auto box : {pipes::SizingSheet::Length, pipes::SizingSheet::LossCoefficients,
+                           pipes::SizingSheet::MaximumVelocity, pipes::SizingSheet::Temperature})
+        if (reason.isEmpty()) reason = problems[box];
     return conditions;
 }
 

@@ -16,18 +16,25 @@ QString SizingSheet::problemText() const
     return all.join(QStringLiteral("; "));
 }
 
+Conditions readConditions(const SizingTexts& texts, const NumberText& numbers, std::array<QString, 5>& problems)
+{
+    Conditions c;
+    if (auto v = readValue(Value::MaximumVelocity, texts.maximumVelocity, numbers, problems[SizingSheet::MaximumVelocity]))
+        c.maximumVelocity = *v;
+    c.length = readValue(Value::Length, texts.length, numbers, problems[SizingSheet::Length]);
+    c.lossCoefficients = readValue(Value::LossCoefficients, texts.lossCoefficients, numbers, problems[SizingSheet::LossCoefficients]);
+    if (auto t = readValue(Value::Temperature, texts.temperature, numbers, problems[SizingSheet::Temperature]))
+        c.temperature = *t;
+    return c;
+}
+
 SizingSheet sizingSheet(double flow, const PipeCatalogue& catalogue, const SizingTexts& texts, const NumberText& numbers)
 {
     SizingSheet sheet;
     if (holdsNothing(texts.series)) sheet.problems[SizingSheet::Series] = calculationText::missing(QStringLiteral("Rohrserie"));
     else if (!(sheet.series = catalogue.find(texts.series))) sheet.problems[SizingSheet::Series] = unknownSeries(texts.series);
-    Conditions& c = sheet.conditions;
-    if (auto v = readValue(Value::MaximumVelocity, texts.maximumVelocity, numbers, sheet.problems[SizingSheet::MaximumVelocity]))
-        c.maximumVelocity = *v;
-    c.length = readValue(Value::Length, texts.length, numbers, sheet.problems[SizingSheet::Length]);
-    c.lossCoefficients = readValue(Value::LossCoefficients, texts.lossCoefficients, numbers, sheet.problems[SizingSheet::LossCoefficients]);
-    if (auto t = readValue(Value::Temperature, texts.temperature, numbers, sheet.problems[SizingSheet::Temperature]))
-        c.temperature = *t;
+    sheet.conditions = readConditions(texts, numbers, sheet.problems);
+    const Conditions& c = sheet.conditions;
     if (!sheet.problemText().isEmpty() || !sheet.series || sheet.series->sizes.empty()) return sheet;
 
     const SizeFlow chosen = chooseSize(*sheet.series, flow, c);

@@ -49,6 +49,10 @@ struct SizingSheet {
     QString problemText() const;
 };
 
+// The conditions the boxes' texts give (defaults for empty ones), by the one
+// rule of pipes::readValue; why a box cannot serve in `problems`, by SizingSheet::Box.
+Conditions readConditions(const SizingTexts& texts, const NumberText& numbers, std::array<QString, 5>& problems);
+
 SizingSheet sizingSheet(double flow, const PipeCatalogue& catalogue, const SizingTexts& texts, const NumberText& numbers);
 
 // The line below the dialog's table: "Gewählt: Kupfer 42×1,5, di 39,0 mm, v 1,36 m/s, R 5,2 hPa/m",
