@@ -4,7 +4,10 @@ SectionsToWorkbook, made by bench_section_list), from its start to its end:
 `gipfelfluss --teilstrecken LIST.csv --ausgabe OUT.xlsx` and the same to
 standard output, in the C.UTF-8 locale, and prints rows of the benchmark
 table with the median wall time and the largest peak resident memory. Given
-another build's program, the two take turns and the ratio is printed too.
+another build's program, the two take turns and the ratio is printed too;
+without one, the same sections sized (series, length, Σζ) and counting draw-off
+points go to .xlsx in turn with the stated list, in de_DE.UTF-8, where their
+decimal commas are numbers.
 
 Usage: sections_process.py PROGRAM LIST_TOOL [RUNS] [OTHER_PROGRAM]"""
 import os
@@ -17,14 +20,16 @@ import time
 from startup import paired
 
 
-def run(command):
-    env = dict(os.environ, LC_ALL="C.UTF-8")
+def run(command, locale="C.UTF-8"):
+    env = dict(os.environ, LC_ALL=locale)
     env.pop("LANGUAGE", None)
     start = time.perf_counter()
     proc = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
     _, status, usage = os.wait4(proc.pid, 0)
     elapsed = time.perf_counter() - start
-    if status != 0:
+    # Status 1: some sections refused, each with its reason, the result written
+    # all the same (in C.UTF-8 the list's decimal commas are no numbers).
+    if not os.WIFEXITED(status) or os.WEXITSTATUS(status) > 1:
         sys.exit(f"{' '.join(command)} ended with status {status}")
     return elapsed, usage.ru_maxrss / 1024.0
 
@@ -45,6 +50,18 @@ def main():
             if len(programs) > 1:
                 ratios = [a[0] / b[0] for a, b in zip(samples[0], samples[1])]
                 print(f"| process, the same with {programs[1]} | {seconds[1]:.3f} s, ratio {statistics.median(ratios):.2f} | median of {runs} pairs |")
+        if len(programs) == 1:
+            german = lambda command: run(command, "de_DE.UTF-8")
+            for kind, what in (("bemessen", "sized (series, length, Σζ)"), ("gezaehlt", "counting ten kinds of draw-off points")):
+                other = os.path.join(folder, kind + ".csv")
+                subprocess.run([list_tool, other, "100000", kind], check=True)
+                samples = paired(german, [[program, "--teilstrecken", other, "--ausgabe", result],
+                                          [program, "--teilstrecken", sections, "--ausgabe", result]], runs)
+                seconds = [statistics.median(s[0] for s in taken) for taken in samples]
+                ratio = statistics.median(a[0] / b[0] for a, b in zip(*samples))
+                memory = max(s[1] for s in samples[0])
+                print(f"| process, 100,000 sections {what} CSV to .xlsx, de_DE | {seconds[0]:.3f} s, {memory:.1f} MiB peak; "
+                      f"stated units {seconds[1]:.3f} s (ratio {ratio:.2f}) | median of {runs} pairs |")
 
 
 if __name__ == "__main__":

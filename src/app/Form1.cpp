@@ -100,7 +100,7 @@ void Form1::calculate(calc::Case c, double BW, double Einzel)
     m_view.setText(View::TextBox::Text4, m_numbers.format(Q * 60, NumberText::Pattern::OneDecimal));
     drawResultMarker(m_view.Picture1(), m_chart,
                      c == calc::Case::Large ? MarkerVariant::LargeInstallation : MarkerVariant::SmallInstallation, BW, Q);
-    m_marked = MarkedResult{c, BW, Einzel, Q, tallyStillTyped()};
+    m_marked = MarkedResult{c, BW, Einzel, Q, tallyStillTyped(), std::nullopt, {}};
     m_view.Picture1().setDescription(QStringLiteral("Markierter Betriebspunkt: ")
                                      + m_numbers.format(BW, NumberText::Pattern::Whole) + QStringLiteral(" BW, ")
                                      + m_numbers.format(Q, NumberText::Pattern::TwoDecimals) + QStringLiteral(" l/s"));
