@@ -21,8 +21,10 @@ std::optional<tally::DrawOffCatalogue> commandLineDrawOffs(const QString& path, 
 
 QString drawOffListing(const tally::DrawOffCatalogue& catalogue, const NumberText& numbers)
 {
-    QString text = tally::pointHeading + QLatin1Char('\t') + tally::unitsEachHeading + QLatin1Char('\n');
+    QString text = tally::pointHeading + QLatin1Char('\t') + tally::unitsEachHeading + QLatin1Char('\t')
+                   + tally::minimumPressureHeading + QLatin1Char('\n');
     for (const tally::DrawOffPoint& point : catalogue.points())
-        text += point.name + QLatin1Char('\t') + numbers.exact(point.unitsEach) + QLatin1Char('\n');
+        text += point.name + QLatin1Char('\t') + numbers.exact(point.unitsEach) + QLatin1Char('\t')
+                + (point.minimumFlowPressure ? numbers.exact(*point.minimumFlowPressure) : QString()) + QLatin1Char('\n');
     return text;
 }

@@ -18,6 +18,6 @@ class WorkbookModule;
 std::optional<tally::DrawOffCatalogue> commandLineDrawOffs(const QString& path, WorkbookModule& workbooks,
                                                            const NumberText& numbers, QString& reason);
 
-// --entnahmestellen: "Entnahmestelle", "BW je Stück" and a line for each
+// --entnahmestellen: "Entnahmestelle", "BW je Stück", "Mindestfliessdruck hPa" and a line for each
 // point, tab-separated, numbers as the locale writes them in full.
 QString drawOffListing(const tally::DrawOffCatalogue& catalogue, const NumberText& numbers);

@@ -12,6 +12,8 @@ namespace {
 
 constexpr double longestSection = 100000.0;     // m
 constexpr double largestLossCoefficients = 10000.0;
+constexpr double highestRise = 1000.0;         // m, up or down
+constexpr double highestPressure = 100000.0;   // hPa
 
 // v max as the user thinks of it: "2,0", but "1,75" where one decimal would round it.
 QString limitText(double limit, const NumberText& numbers)
@@ -29,6 +31,10 @@ QString valueName(Value value)
     case Value::LossCoefficients: return QStringLiteral("Σζ");
     case Value::MaximumVelocity: return QStringLiteral("v max");
     case Value::Temperature: return QStringLiteral("Temperatur");
+    case Value::Height: return QStringLiteral("Höhe");
+    case Value::Apparatus: return QStringLiteral("Apparate");
+    case Value::MinimumFlowPressure: return QStringLiteral("Mindestfliessdruck");
+    case Value::SupplyPressure: return QStringLiteral("Versorgungsdruck");
     }
     return {};
 }
@@ -50,6 +56,14 @@ QString valueProblem(Value value, double number, const NumberText& numbers)
         if (number >= lowestTemperature && number <= highestTemperature) return {};
         return QStringLiteral("Temperatur %1 °C: nur %2 bis %3 °C")
             .arg(shown, numbers.plain(lowestTemperature), numbers.plain(highestTemperature));
+    case Value::Height:
+        if (number >= -highestRise && number <= highestRise) return {};
+        return QStringLiteral("Höhe %1 m: nur %2 bis %3 m").arg(shown, numbers.plain(-highestRise), numbers.plain(highestRise));
+    case Value::Apparatus:
+    case Value::MinimumFlowPressure:
+    case Value::SupplyPressure:
+        if (number >= 0 && number <= highestPressure) return {};
+        return QStringLiteral("%1 %2 hPa: nur 0 bis %3 hPa").arg(valueName(value), shown, numbers.exact(highestPressure));
     }
     return {};
 }

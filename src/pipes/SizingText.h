@@ -13,15 +13,27 @@
 // values a sizing takes.
 namespace pipes {
 
-// The values a sizing goes by besides the flow.
-enum class Value { Length, LossCoefficients, MaximumVelocity, Temperature };
+// The values a sizing goes by besides the flow, and those of the pressure
+// along a network's sections.
+enum class Value {
+    Length,
+    LossCoefficients,
+    MaximumVelocity,
+    Temperature,
+    Height,               // the rise from a section's start to its end, m
+    Apparatus,            // pressure loss of apparatus at peak flow, hPa
+    MinimumFlowPressure,  // needed at a section's end, hPa
+    SupplyPressure,       // after the water meter at peak flow, hPa
+};
 
-// "Länge", "Σζ", "v max", "Temperatur".
+// "Länge", "Σζ", "v max", "Temperatur", "Höhe", "Apparate",
+// "Mindestfliessdruck", "Versorgungsdruck".
 QString valueName(Value value);
 
 // Why `number` cannot serve as the value, e.g. "Temperatur 95 °C: nur 5 bis
 // 90 °C"; empty when it can. A length is 0 to 100,000 m and Σζ 0 to 10,000,
 // bounds far beyond any building that keep every loss finite; v max is above 0.
+// A height is -1000 to 1000 m, the pressures 0 to 100,000 hPa (100 bar).
 QString valueProblem(Value value, double number, const NumberText& numbers);
 
 // A value as the user typed it, read by the locale's rules: none for an

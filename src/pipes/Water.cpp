@@ -34,4 +34,9 @@ Water waterAt(double celsius)
     return {a.density + f * (b.density - a.density), (a.viscosity + f * (b.viscosity - a.viscosity)) * 1e-6};
 }
 
+double staticPressure(double height, double celsius)
+{
+    return waterAt(celsius).density * gravity * height / 100.0;
+}
+
 }  // namespace pipes

@@ -18,4 +18,11 @@ struct Water {
 // IAPWS-95 for the density and 2e-4 for the viscosity.
 Water waterAt(double celsius);
 
+// Standard gravity, m/s² (CGPM 1901).
+inline constexpr double gravity = 9.80665;
+
+// The pressure a rise of `height` m (negative: a fall) costs water at
+// `celsius`: ρ·g·h, in hPa (1 hPa = 100 Pa).
+double staticPressure(double height, double celsius);
+
 }  // namespace pipes

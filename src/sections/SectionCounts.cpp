@@ -19,7 +19,8 @@ bool SectionCounts::takeHeading(const QString& heading, int column)
 std::optional<SectionCounted> SectionCounts::count(const std::vector<CellValue>& cells, QString& problem) const
 {
     QStringList problems;
-    std::optional<double> largest;
+    std::optional<double> largest, minimum;
+    double points = 0;
     // Whole loading units times whole counts, added in doubles while every
     // product and the sum stay below 2^53, where each whole number is a
     // double: the exact sum without GMP. Any other term: ExactSum of all.
@@ -45,13 +46,16 @@ std::optional<SectionCounted> SectionCounts::count(const std::vector<CellValue>&
         whole = whole && std::trunc(units) == units && units * *count < wholeLimit && wholeSum + units * *count < wholeLimit;
         if (whole) wholeSum += units * *count;
         if (!largest || c.point->unitsEach > *largest) largest = c.point->unitsEach;
+        if (c.point->minimumFlowPressure && (!minimum || *c.point->minimumFlowPressure > *minimum))
+            minimum = c.point->minimumFlowPressure;
+        points += *count;
     }
-    if (problems.isEmpty() && !largest) problems << QStringLiteral("keine Entnahmestellen");
     if (!problems.isEmpty()) {
         problem = problems.join(QStringLiteral("; "));
         return std::nullopt;
     }
-    if (whole) return SectionCounted{wholeSum, *largest};
+    if (!largest) return SectionCounted{};
+    if (whole) return SectionCounted{wholeSum, *largest, points, minimum};
     tally::ExactSum total;
     for (const auto& [units, count] : m_terms) total.add(units, count);
     const std::optional<double> sum = total.value();
@@ -59,5 +63,5 @@ std::optional<SectionCounted> SectionCounts::count(const std::vector<CellValue>&
         problem = QStringLiteral("BW aus den Entnahmestellen zu gross");
         return std::nullopt;
     }
-    return SectionCounted{*sum, *largest};
+    return SectionCounted{*sum, *largest, points, minimum};
 }

@@ -20,7 +20,9 @@
 // What a section's counts give.
 struct SectionCounted {
     double total = 0;    // BW
-    double largest = 0;  // Einzel BW
+    double largest = 0;  // Einzel BW; 0 without points
+    double points = 0;   // how many points: the sum of the counts
+    std::optional<double> minimumFlowPressure;  // hPa: the largest among the points counted, where they have one
 };
 
 class SectionCounts {
@@ -40,8 +42,8 @@ public:
 
     // The total and largest single unit of a section's counts; none with the
     // reason in `problem` when a count is not a whole number from 0 (each
-    // such column named with its text), when every count is 0 or empty, or
-    // when the total is beyond the largest number.
+    // such column named with its text), or when the total is beyond the
+    // largest number. Every count 0 or empty gives no points.
     std::optional<SectionCounted> count(const std::vector<CellValue>& cells, QString& problem) const;
 
 private:

@@ -28,6 +28,7 @@ void SectionList::setHeadings(const std::vector<CellValue>& cells)
     m_name = m_total = m_largest = -1;
     m_sizing.clear();
     m_counts.clear();
+    m_network.clear();
     for (std::size_t c = 0; c < cells.size(); ++c) {
         const QString heading = cellText(cells[c], m_numbers);
         m_headings << heading;
@@ -37,9 +38,13 @@ void SectionList::setHeadings(const std::vector<CellValue>& cells)
         if (matches(nameHeading) && m_name < 0) m_name = int(c);
         else if (matches(totalHeading) && m_total < 0) m_total = int(c);
         else if (matches(largestHeading) && m_largest < 0) m_largest = int(c);
-        else if (!m_sizing.takeHeading(key, int(c))) m_counts.takeHeading(key, int(c));
+        else if (!m_sizing.takeHeading(key, int(c)) && !m_network.takeHeading(key, int(c))) m_counts.takeHeading(key, int(c));
     }
-    if (m_counts.active()) return;
+    if (m_network.active() && m_name < 0)
+        throw RuntimeError(QStringLiteral("Der Liste der Teilstrecken fehlt die Spalte „%1“ (gesucht in der ersten Zeile); "
+                                          "mit der Spalte „Zuleitung“ braucht jede Teilstrecke einen Namen.")
+                               .arg(nameHeading));
+    if (m_counts.active() || m_network.active()) return;
     QStringList missing;
     if (m_total < 0) missing << QStringLiteral("„%1“").arg(totalHeading);
     if (m_largest < 0) missing << QStringLiteral("„%1“").arg(largestHeading);
@@ -53,12 +58,13 @@ QStringList SectionList::headings() const
     QStringList all;
     if (numbered()) all << nameHeading;
     all << m_headings;
-    if (m_counts.active()) {
+    if (addsUnits()) {
         if (m_total < 0) all << totalHeading;
         if (m_largest < 0) all << largestHeading;
     }
     all << resultHeadings;
     if (sized()) all << SectionSizing::resultHeadings;
+    if (pressure()) all << m_network.resultHeadings(withSupply());
     return all << hintHeading;
 }
 
@@ -72,12 +78,18 @@ std::optional<double> SectionList::numberIn(const std::vector<CellValue>& cells,
     return std::nullopt;
 }
 
-SectionResult SectionList::calculate(const std::vector<CellValue>& cells)
+SectionResult SectionList::startResult(const std::vector<CellValue>& cells, int number) const
 {
     SectionResult result;
-    result.number = ++m_count;
+    result.number = number;
     result.cells.assign(std::size_t(m_headings.size()), CellValue());
     for (std::size_t c = 0; c < cells.size() && c < result.cells.size(); ++c) result.cells[c] = cells[c];
+    return result;
+}
+
+SectionResult SectionList::calculate(const std::vector<CellValue>& cells)
+{
+    SectionResult result = startResult(cells, ++m_count);
 
     // Both values are read before anything is decided, as a "Berechnen" press
     // reads both boxes, also when the total alone would choose the formula.
@@ -89,6 +101,10 @@ SectionResult SectionList::calculate(const std::vector<CellValue>& cells)
     if (m_counts.active()) {
         // A column that is there holds; counts that give another number refuse the section.
         result.counted = m_counts.count(cells, reason);
+        if (result.counted && result.counted->points == 0) {
+            result.counted.reset();
+            reason = QStringLiteral("keine Entnahmestellen");
+        }
         if (!result.counted) {
             reasons << reason;
         } else {
@@ -102,28 +118,68 @@ SectionResult SectionList::calculate(const std::vector<CellValue>& cells)
             agree(largest, m_largest, result.counted->largest, largestHeading);
         }
     }
-    if (!reasons.isEmpty()) {
-        result.hint = reasons.join(QStringLiteral("; "));
-    } else {
-        const calc::Outcome outcome = calc::evaluate(*total, *largest);
-        if (outcome.accepted()) {
-            result.formula = outcome.c;
-            result.flow = outcome.flow;
-            if (sized()) {
-                result.sizing = m_sizing.size(cells, outcome.flow, result.hint);
-                result.sizingRefused = !result.hint.isEmpty();
-            }
+    if (!reasons.isEmpty()) result.hint = reasons.join(QStringLiteral("; "));
+    else settle(result, cells, *total, *largest);
+    noteDropped(result, cells);
+    return result;
+}
+
+network::OwnUnits SectionList::ownUnits(const std::vector<CellValue>& cells, std::optional<SectionCounted>& counted) const
+{
+    network::OwnUnits own;
+    QStringList problems;
+    QString reason;
+    // In a network a cell that holds nothing states nothing.
+    const auto stated = [&](int column, const QString& heading) -> std::optional<double> {
+        if (column < 0 || std::size_t(column) >= cells.size() || holdsNothing(cells[std::size_t(column)])) return std::nullopt;
+        const std::optional<double> number = numberIn(cells, column, heading, reason);
+        if (!number) problems << reason;
+        return number;
+    };
+    own.statedTotal = stated(m_total, totalHeading);
+    own.statedLargest = stated(m_largest, largestHeading);
+    if (m_counts.active()) {
+        counted = m_counts.count(cells, reason);
+        if (!counted) {
+            problems << reason;
         } else {
-            result.hint = calculationText::refusalReason(outcome, *total, *largest, m_numbers);
+            own.countedTotal = counted->total;
+            own.countedLargest = counted->largest;
+            own.points = counted->points;
         }
     }
-    if (cells.size() > result.cells.size()) {
-        // A cell right of the last heading has no column in the result.
-        const QString dropped = QStringLiteral("Werte rechts der letzten Überschrift (ab Spalte %1) nicht übernommen")
-                                    .arg(m_headings.size() + 1);
-        result.hint = result.hint.isEmpty() ? dropped : result.hint + QStringLiteral("; ") + dropped;
+    own.problem = problems.join(QStringLiteral("; "));
+    return own;
+}
+
+void SectionList::settle(SectionResult& result, const std::vector<CellValue>& cells, double total, double largest) const
+{
+    if (result.singlePoint) {
+        // One draw-off point carries its own design flow (EN 806-3, table 2:
+        // 1 BW stands for 0.1 l/s), as its connection pipe does.
+        result.flow = total / 10.0;
+    } else {
+        const calc::Outcome outcome = calc::evaluate(total, largest);
+        if (!outcome.accepted()) {
+            result.hint = calculationText::refusalReason(outcome, total, largest, m_numbers);
+            return;
+        }
+        result.formula = outcome.c;
+        result.flow = outcome.flow;
     }
-    return result;
+    if (sized()) {
+        result.sizing = m_sizing.size(cells, result.flow, result.hint);
+        result.sizingRefused = !result.hint.isEmpty();
+    }
+}
+
+void SectionList::noteDropped(SectionResult& result, const std::vector<CellValue>& cells) const
+{
+    if (cells.size() <= result.cells.size()) return;
+    // A cell right of the last heading has no column in the result.
+    const QString dropped = QStringLiteral("Werte rechts der letzten Überschrift (ab Spalte %1) nicht übernommen")
+                                .arg(m_headings.size() + 1);
+    result.hint = result.hint.isEmpty() ? dropped : result.hint + QStringLiteral("; ") + dropped;
 }
 
 CellValue SectionList::workbookCell(const SectionResult& result, std::size_t column) const
@@ -138,6 +194,11 @@ CellValue SectionList::workbookCell(const SectionResult& result, std::size_t col
 std::vector<std::optional<double>> SectionList::countedCells(const SectionResult& result) const
 {
     std::vector<std::optional<double>> values;
+    if (m_network.active()) {
+        if (m_total < 0) values.push_back(result.total);
+        if (m_largest < 0) values.push_back(result.largest);
+        return values;
+    }
     if (!m_counts.active()) return values;
     if (m_total < 0) values.push_back(result.counted ? std::optional(result.counted->total) : std::nullopt);
     if (m_largest < 0) values.push_back(result.counted ? std::optional(result.counted->largest) : std::nullopt);
@@ -146,5 +207,6 @@ std::vector<std::optional<double>> SectionList::countedCells(const SectionResult
 
 QString SectionList::formulaText(const SectionResult& result) const
 {
+    if (result.singlePoint) return QStringLiteral("eine Entnahmestelle");
     return result.formula ? calculationText::formulaName(*result.formula, m_numbers) : QString();
 }

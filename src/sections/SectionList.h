@@ -4,6 +4,7 @@
 #include "base/NumberText.h"
 #include "calc/PeakFlow.h"
 #include "sections/SectionCounts.h"
+#include "sections/SectionNetwork.h"
 #include "sections/SectionSizing.h"
 
 #include <QString>
@@ -29,12 +30,17 @@ struct SectionResult {
     std::vector<CellValue> cells;  // the input's columns, one for each heading
     std::optional<SectionCounted> counted;  // of a counting list's section whose counts keep their rule
     std::optional<calc::Case> formula;  // the case that served; none when refused
+    bool singlePoint = false;      // a network's section carrying one draw-off point's own flow
     double flow = 0.0;             // l/s, unrounded; 0 when refused
     std::optional<SectionSized> sizing;  // of a sized list's section with a flow
     bool sizingRefused = false;    // a sized list's section that could not be sized within its limits
+    std::optional<double> total, largest;  // a network's BW and Einzel BW through the section
+    SectionPressureValues pressure;  // of a network whose sections lose a pressure
+    bool unknown = false;          // a network's section with a value that cannot be computed
     QString hint;                  // why the section was refused, or a note
 
-    bool accepted() const { return formula && !sizingRefused; }
+    bool hasFlow() const { return formula || singlePoint; }
+    bool accepted() const { return hasFlow() && !sizingRefused && !unknown; }
 };
 
 class SectionList {
@@ -51,7 +57,8 @@ public:
 
     explicit SectionList(const NumberText& numbers, Source source = Source::Workbook,
                          const SizingOptions& sizing = noSizing())
-        : m_numbers(numbers), m_source(source), m_sizing(sizing, numbers), m_counts(sizing.drawOffPoints, numbers)
+        : m_numbers(numbers), m_source(source), m_options(sizing), m_sizing(sizing, numbers),
+          m_counts(sizing.drawOffPoints, numbers)
     {
     }
 
@@ -67,9 +74,33 @@ public:
     QStringList headings() const;
     bool numbered() const { return m_name < 0; }
     bool sized() const { return m_sizing.active(); }
+    bool network() const { return m_network.active(); }
+    // A network whose sized sections lose a pressure (a column "Länge" or "Zeta").
+    bool pressure() const { return network() && sized() && m_sizing.losesPressure(); }
+    const SectionNetwork& networkColumns() const { return m_network; }
+    const SectionSizing& sizing() const { return m_sizing; }
+    const SizingOptions& options() const { return m_options; }
 
     // One row after the headings that holds anything.
     SectionResult calculate(const std::vector<CellValue>& cells);
+
+    // For a network (SectionNetwork.cpp), the steps of calculate():
+    // a result holding the row's cells, numbered `number`;
+    SectionResult startResult(const std::vector<CellValue>& cells, int number) const;
+    // what the row gives of its own loading units ("BW" and "Einzel BW"
+    // where their cells hold numbers; the counted points);
+    network::OwnUnits ownUnits(const std::vector<CellValue>& cells, std::optional<SectionCounted>& counted) const;
+    // the flow of the section's units by the rule (or of its one draw-off
+    // point), and its sizing;
+    void settle(SectionResult& result, const std::vector<CellValue>& cells, double total, double largest) const;
+    // the note on cells right of the last heading.
+    void noteDropped(SectionResult& result, const std::vector<CellValue>& cells) const;
+    bool counting() const { return m_counts.active(); }
+    // A network with pressures after the water meter: a column "Versorgungsdruck" or one for all.
+    bool withSupply() const { return pressure() && (m_network.hasSupplyColumn() || m_options.supplyPressure); }
+    int nameColumn() const { return m_name; }
+    int totalColumn() const { return m_total; }
+    int largestColumn() const { return m_largest; }
 
     // An input cell of a result as a result workbook holds it: a text of
     // separated text that the list's number reading reads (fileNumber) is
@@ -77,9 +108,9 @@ public:
     // every other text, and the series column; a workbook's cells stay as they are.
     CellValue workbookCell(const SectionResult& result, std::size_t column) const;
 
-    // The values of the columns the counts give, after the input's: its
-    // total where the list has no "BW", its largest unit where it has no
-    // "Einzel BW"; none for a section whose counts break their rule.
+    // The values of the columns the counts or a network's sums give, after
+    // the input's: its total where the list has no "BW", its largest unit
+    // where it has no "Einzel BW"; none for a section whose units are unknown.
     std::vector<std::optional<double>> countedCells(const SectionResult& result) const;
 
     // The words of a result's formula column: "ab 300 BW", "Einzel BW 5" or empty.
@@ -93,10 +124,15 @@ private:
     std::optional<double> numberIn(const std::vector<CellValue>& cells, int column, const QString& heading,
                                    QString& reason) const;
 
+    // Whether the result adds "BW" and "Einzel BW" that the input lacks.
+    bool addsUnits() const { return m_counts.active() || m_network.active(); }
+
     const NumberText& m_numbers;
     Source m_source;
+    const SizingOptions& m_options;
     SectionSizing m_sizing;
     SectionCounts m_counts;
+    SectionNetwork m_network;
     QStringList m_headings;  // the input's, as written
     int m_name = -1, m_total = -1, m_largest = -1;  // columns from 0
     int m_count = 0;

@@ -42,15 +42,35 @@ public:
     const QString& of(const SectionList& list, const SectionResult& r)
     {
         static const QString none;
-        if (!r.formula) return none;
-        QString& text = m_texts[std::size_t(*r.formula)];
+        if (!r.hasFlow()) return none;
+        QString& text = m_texts[r.singlePoint ? 6 : std::size_t(*r.formula)];
         if (text.isNull()) text = list.formulaText(r);
         return text;
     }
 
 private:
-    std::array<QString, 6> m_texts;  // by calc::Case
+    std::array<QString, 7> m_texts;  // by calc::Case, then a single draw-off point's
 };
+
+// The pressure columns of a network's section, one decimal each, as the
+// list's headings have them; then the word of the "Fliessweg" column.
+std::vector<std::optional<double>> pressureValues(const SectionList& list, const SectionResult& r)
+{
+    std::vector<std::optional<double>> values;
+    if (list.networkColumns().hasHeight()) values.push_back(r.pressure.staticLoss);
+    values.push_back(r.pressure.required);
+    if (list.withSupply()) {
+        values.push_back(r.pressure.start);
+        values.push_back(r.pressure.reserve);
+    }
+    return values;
+}
+
+const QString& pathWord(const SectionResult& r)
+{
+    static const QString onPath = QStringLiteral("ungünstigster"), none;
+    return r.pressure.onPath ? onPath : none;
+}
 
 // Results as lines of text: every cell as the window or a spreadsheet shows
 // it. The lines are handed on in pieces of about 64 KiB, and what is left
@@ -83,7 +103,7 @@ public:
         for (const CellValue& cell : r.cells) field(cellText(cell, numbers));
         for (const std::optional<double>& counted : list.countedCells(r)) field(counted ? numbers.exact(*counted) : QString());
         field(m_formulas.of(list, r));
-        if (r.formula) {
+        if (r.hasFlow()) {
             field(numbers.format(r.flow, NumberText::Pattern::TwoDecimals));
             field(numbers.format(r.flow * 60, NumberText::Pattern::OneDecimal));
         } else {
@@ -99,6 +119,11 @@ public:
                 field(QString());
             }
             for (const SizingValue& v : sizingValues(r)) field(v.value ? numbers.format(*v.value, v.pattern) : QString());
+        }
+        if (list.pressure()) {
+            for (const std::optional<double>& v : pressureValues(list, r))
+                field(v ? numbers.format(*v, pipes::lossPattern) : QString());
+            field(pathWord(r));
         }
         field(r.hint);
         endLine();
@@ -176,7 +201,7 @@ public:
             else ++m_col;
         }
         add(cells, m_formulas.of(list, r));
-        if (r.formula) {
+        if (r.hasFlow()) {
             add(cells, r.flow, QStringLiteral("0.00"));
             add(cells, r.flow * 60, QStringLiteral("0.0"));
         } else {
@@ -193,6 +218,13 @@ public:
                 if (v.value) add(cells, *v.value, v.numberFormat);
                 else ++m_col;
             }
+        }
+        if (list.pressure()) {
+            for (const std::optional<double>& v : pressureValues(list, r)) {
+                if (v) add(cells, *v, QStringLiteral("0.0"));
+                else ++m_col;
+            }
+            add(cells, pathWord(r));
         }
         add(cells, r.hint);
         write(cells);
@@ -239,8 +271,13 @@ SectionCount calculateSections(const WorkbookFiles& files, const QString& listPa
     SectionCount count;
     bool headed = false;
     QString failure, listFailure;
+    std::vector<NetworkRow> networkRows;  // a network's rows, until the last is read
+    const auto hand = [&](const SectionResult& result) {
+        ++(result.accepted() ? count.calculated : count.refused);
+        sink.section(list, result);
+    };
     // The first row that holds anything carries the headings.
-    const QString reason = files.readRows(listPath, maxSheetRows, [&](int, const std::vector<CellValue>& cells) {
+    const QString reason = files.readRows(listPath, maxSheetRows, [&](int row, const std::vector<CellValue>& cells) {
         // Nothing may be thrown through the workbook module: a failure stops
         // the reading and is raised once it has returned.
         try {
@@ -256,9 +293,8 @@ SectionCount calculateSections(const WorkbookFiles& files, const QString& listPa
                 headed = true;
                 return true;
             }
-            const SectionResult result = list.calculate(cells);
-            ++(result.accepted() ? count.calculated : count.refused);
-            sink.section(list, result);
+            if (list.network()) networkRows.push_back({cells, row});
+            else hand(list.calculate(cells));
             return true;
         } catch (const RuntimeError& error) {
             failure = QString::fromUtf8(error.what());
@@ -271,6 +307,14 @@ SectionCount calculateSections(const WorkbookFiles& files, const QString& listPa
     if (!failure.isEmpty()) throw RuntimeError(failure);
     if (!reason.isEmpty()) throw ListError(reason);
     if (!headed) throw ListError(QStringLiteral("Die Liste der Teilstrecken ist leer."));
+    if (list.network()) {
+        std::vector<SectionResult> results = list.networkColumns().calculate(list, networkRows, count.network);
+        networkRows = {};
+        for (SectionResult& result : results) {
+            hand(result);
+            result = {};  // its room freed as the result is written
+        }
+    }
     return count;
 }
 

@@ -14,11 +14,13 @@ struct SectionResult;
 // Calculating a whole section list from a workbook or CSV file into a
 // result: the menu command "Teilstrecken berechnen…" and the command line's
 // --teilstrecken share it. Rows go from the reader through the calculation to
-// the result one at a time; no list is held in memory.
+// the result one at a time; no list is held in memory, but for a network,
+// whose rows are kept until the last one is read.
 
 struct SectionCount {
     int calculated = 0;
-    int refused = 0;
+    int refused = 0;     // or with a value that cannot be computed
+    NetworkSummary network;  // of a network
 };
 
 // The list itself cannot be read as a section list (as against the result

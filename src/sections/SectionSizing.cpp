@@ -74,7 +74,7 @@ std::optional<SectionSized> SectionSizing::size(const std::vector<CellValue>& ce
             problems << unfit;
         } else {
             if (!sized.withinLimit) problem = pipes::beyondLimit(*series, sized, conditions, m_numbers);
-            return SectionSized{series, sized};
+            return SectionSized{series, sized, conditions.temperature};
         }
     }
     problem = problems.join(QStringLiteral("; "));

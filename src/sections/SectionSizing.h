@@ -24,12 +24,16 @@ struct SizingOptions {
     pipes::Conditions defaults;  // v max and temperature of sections without their own
     // The draw-off points whose names head counting columns (SectionCounts.h).
     tally::DrawOffCatalogue drawOffPoints = tally::DrawOffCatalogue::builtIn();
+    // The pressure after the water meter (hPa) of a network's sections fed
+    // by the supply without their own "Versorgungsdruck".
+    std::optional<double> supplyPressure = {};
 };
 
 // The sizing of one section, also when it is refused for its velocity.
 struct SectionSized {
     const pipes::PipeSeries* series = nullptr;  // in the options' catalogue
     pipes::SizeFlow flow;
+    double temperature = 10.0;  // °C, of the section's water
 
     QString pipe() const { return series->sizeName(flow.size); }                   // "Kupfer 42×1,5"
     double diameter() const { return series->sizes.at(flow.size).innerDiameter; }  // mm
@@ -50,6 +54,8 @@ public:
     // Whether the list is sized: it has a column "Rohrserie" or a series for all.
     bool active() const { return m_columns.series >= 0 || !m_options.series.trimmed().isEmpty(); }
     int seriesColumn() const { return m_columns.series; }
+    // Whether the list gives lengths or Σζ, so that its sections lose a pressure.
+    bool losesPressure() const { return m_columns.length >= 0 || m_columns.lossCoefficients >= 0; }
 
     // The sizing of a section with the peak flow `flow` (l/s) and these
     // cells; none with the reason in `problem` when it cannot be sized. A

@@ -5,14 +5,24 @@ namespace tally {
 DrawOffCatalogue DrawOffCatalogue::builtIn()
 {
     // Loading units of one point (EN 806-3, table 2): 1 BW stands for 0.1 l/s.
-    static const std::pair<const char*, double> table[] = {
-        {"Waschtisch", 1},  {"Handwaschbecken", 1}, {"Bidet", 1},          {"WC-Spülkasten", 1},
-        {"Küchenspüle", 2}, {"Spülbecken", 2},      {"Waschmaschine", 2},  {"Geschirrspüler", 2},
-        {"Dusche", 2},      {"Urinal-Druckspüler", 3}, {"Badewanne", 4},   {"Gartenventil", 5},
-        {"Spültisch gewerblich DN 20", 8}, {"Badewanne gewerblich", 8},    {"Druckspüler DN 20", 15},
+    // Minimum flow pressures in hPa (DIN 1988-300's table as the trade's
+    // handbooks print it): 1000 for taps and mixers with an aerator and the
+    // urinal's flush valve, 500 for cisterns, machines and the garden tap,
+    // 1200 for the WC's flush valve DN 20.
+    struct Entry {
+        const char* name;
+        double units;
+        double minimum;
+    };
+    static const Entry table[] = {
+        {"Waschtisch", 1, 1000},      {"Handwaschbecken", 1, 1000}, {"Bidet", 1, 1000},
+        {"WC-Spülkasten", 1, 500},    {"Küchenspüle", 2, 1000},     {"Spülbecken", 2, 1000},
+        {"Waschmaschine", 2, 500},    {"Geschirrspüler", 2, 500},   {"Dusche", 2, 1000},
+        {"Urinal-Druckspüler", 3, 1000}, {"Badewanne", 4, 1000},    {"Gartenventil", 5, 500},
+        {"Spültisch gewerblich DN 20", 8, 1000}, {"Badewanne gewerblich", 8, 1000}, {"Druckspüler DN 20", 15, 1200},
     };
     DrawOffCatalogue catalogue;
-    for (const auto& [name, units] : table) catalogue.m_points.push_back({QString::fromUtf8(name), units});
+    for (const Entry& e : table) catalogue.m_points.push_back({QString::fromUtf8(e.name), e.units, e.minimum});
     return catalogue;
 }
 

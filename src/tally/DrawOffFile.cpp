@@ -4,6 +4,7 @@
 #include "base/CatalogueFile.h"
 #include "base/CellText.h"
 #include "base/SheetLimits.h"
+#include "pipes/SizingText.h"
 #include "workbook/WorkbookFiles.h"
 
 #include <QDir>
@@ -17,7 +18,7 @@ namespace tally {
 QString readDrawOffFile(const WorkbookFiles& files, const QString& path, const NumberText& numbers,
                         DrawOffCatalogue& catalogue)
 {
-    const auto headings = {pointHeading, unitsEachHeading};
+    const auto headings = {pointHeading, unitsEachHeading};  // required
     bool headed = false;
     std::vector<int> columns;
     QString missingHeadings;
@@ -31,6 +32,7 @@ QString readDrawOffFile(const WorkbookFiles& files, const QString& path, const N
             headed = true;
             columns = catalogueFile::headingColumns(cells, numbers, headings);
             missingHeadings = catalogueFile::missingHeadings(columns, headings);
+            columns.push_back(catalogueFile::headingColumns(cells, numbers, {minimumPressureHeading}).front());
             return missingHeadings.isEmpty();
         }
         const auto cell = [&](int column) { return std::size_t(column) < cells.size() ? cells[std::size_t(column)] : CellValue(); };
@@ -40,6 +42,15 @@ QString readDrawOffFile(const WorkbookFiles& files, const QString& path, const N
         const std::optional<double> units = catalogueFile::requiredNumber(cell(columns[1]), unitsEachHeading, numbers, wrong);
         if (units && (!(*units > 0) || !std::isfinite(*units)))
             wrong << QStringLiteral("%1 %2: nur grösser als 0").arg(unitsEachHeading, numbers.plain(*units));
+        std::optional<double> minimum;
+        if (columns[2] >= 0 && !holdsNothing(cell(columns[2]))) {
+            const CellValue& given = cell(columns[2]);
+            const pipes::Value which = pipes::Value::MinimumFlowPressure;
+            if (!(minimum = cellNumber(given, numbers)))
+                wrong << calculationText::notANumber(minimumPressureHeading, cellText(given, numbers).trimmed());
+            else if (const QString problem = pipes::valueProblem(which, *minimum, numbers); !problem.isEmpty())
+                wrong << problem;
+        }
         if (wrong.isEmpty()) {
             const auto [earlier, fresh] = rows.try_emplace(name.toCaseFolded(), row);
             if (!fresh) wrong << QStringLiteral("Entnahmestelle »%1« schon in Zeile %2").arg(name).arg(earlier->second);
@@ -48,7 +59,7 @@ QString readDrawOffFile(const WorkbookFiles& files, const QString& path, const N
             refused.add(row, wrong.join(QStringLiteral("; ")));
             return true;
         }
-        found.push_back({name, *units});
+        found.push_back({name, *units, minimum});
         return true;
     });
 
