@@ -42,11 +42,16 @@ void Form1::mnuteilstrecken_Click()
                            View::Icon::Exclamation, messageText::errorCaption);
         return;
     }
-    m_view.showMessage(QStringLiteral("Teilstrecken berechnet: %1").arg(count.calculated) + messageText::lineBreak
-                           + QStringLiteral("Abgewiesen (Grund in der Spalte „Hinweis“): %1").arg(count.refused)
-                           + messageText::lineBreak + messageText::lineBreak
-                           + QStringLiteral("Ergebnis: %1").arg(QDir::toNativeSeparators(resultPath)),
-                       View::Icon::Information, QStringLiteral("Teilstrecken berechnet"));
+    // A network's summary follows the counts; a supply pressure that does
+    // not reach every draw-off point is a warning.
+    QString text = QStringLiteral("Teilstrecken berechnet: %1").arg(count.calculated) + messageText::lineBreak
+                   + QStringLiteral("Abgewiesen (Grund in der Spalte „Hinweis“): %1").arg(count.refused)
+                   + messageText::lineBreak + messageText::lineBreak;
+    if (const QStringList summary = count.network.lines(m_numbers); !summary.isEmpty())
+        text += summary.join(messageText::lineBreak) + messageText::lineBreak + messageText::lineBreak;
+    m_view.showMessage(text + QStringLiteral("Ergebnis: %1").arg(QDir::toNativeSeparators(resultPath)),
+                       count.network.shortOfPressure() ? View::Icon::Exclamation : View::Icon::Information,
+                       QStringLiteral("Teilstrecken berechnet"));
     // The result is shown in the desktop's spreadsheet program; without one
     // it simply stays saved.
     m_view.showDocument(resultPath);

@@ -20,7 +20,7 @@ QString helpText()
         "                    [--vmax V] [--temperatur T] [--rohrserien-datei DATEI]\n"
         "        gipfelfluss --teilstrecken LISTE [--ausgabe DATEI] [--rohrserie NAME]\n"
         "                    [--vmax V] [--temperatur T] [--rohrserien-datei DATEI]\n"
-        "                    [--entnahmestellen-datei DATEI]\n"
+        "                    [--entnahmestellen-datei DATEI] [--versorgungsdruck P]\n"
         "        gipfelfluss --rohrserien [--rohrserien-datei DATEI]\n"
         "        gipfelfluss --entnahmestellen [--entnahmestellen-datei DATEI]\n"
         "\n"
@@ -52,11 +52,23 @@ QString helpText()
         "                 Einzel BW kommen dann aus den Anzahlen, und stehen die Spalten\n"
         "                 auch da, müssen sie mit ihnen übereinstimmen.\n"
         "                 Beispiel: gipfelfluss --teilstrecken Haus.csv --ausgabe Haus.xlsx\n"
+        "                 Mit einer Spalte »Zuleitung« (der Name der speisenden\n"
+        "                 Teilstrecke, leer ab der Versorgung) ist die Liste ein Netz:\n"
+        "                 BW und Einzel BW werden zur Versorgung hin summiert; eine\n"
+        "                 Teilstrecke mit genau einer Entnahmestelle führt deren Durchfluss\n"
+        "                 (BW × 0,1 l/s, »eine Entnahmestelle«). Bemessen und mit »Länge«\n"
+        "                 oder »Zeta« kommt der Druck auf jedem Fliessweg dazu, mit den\n"
+        "                 Spalten »Höhe« (m), »Apparate«, »Mindestfliessdruck« und\n"
+        "                 »Versorgungsdruck« (hPa): Δp geo hPa, p erf. hPa, p Anfang hPa,\n"
+        "                 Reserve hPa und der ungünstigste Fliessweg, dessen Zusammen-\n"
+        "                 fassung auf die Standardfehlerausgabe geht. Endet mit 3, wenn\n"
+        "                 alles berechnet ist, aber eine Reserve negativ ist.\n"
         "  --rohrserien   Schreibt die bekannten Rohrserien tabulatorgetrennt: Rohrserie,\n"
         "                 Rohr, di mm, k mm, eine Zeile je Rohr.\n"
         "  --entnahmestellen\n"
         "                 Schreibt die bekannten Entnahmestellen tabulatorgetrennt:\n"
-        "                 Entnahmestelle, BW je Stück, eine Zeile je Entnahmestelle.\n"
+        "                 Entnahmestelle, BW je Stück, Mindestfliessdruck hPa, eine Zeile\n"
+        "                 je Entnahmestelle.\n"
         "\n"
         "Rohrweite (zu --berechnen mit --rohrserie, zu --teilstrecken):\n"
         "  --rohrserie NAME\n"
@@ -73,6 +85,10 @@ QString helpText()
         "  --zeta Z       Summe der Verlustbeiwerte Σζ (0 bis 10000), nur zu --berechnen.\n"
         "  --vmax V       Grösste Fliessgeschwindigkeit in m/s (Vorgabe 2).\n"
         "  --temperatur T Wassertemperatur in °C, 5 bis 90 (Vorgabe 10).\n"
+        "  --versorgungsdruck P\n"
+        "                 Mindestdruck nach dem Wasserzähler beim Gipfelfluss in hPa\n"
+        "                 (0 bis 100000), nur zu --teilstrecken, für die Teilstrecken\n"
+        "                 eines Netzes ab der Versorgung ohne eigene Spalte.\n"
         "  --rohrserien-datei DATEI\n"
         "                 Eigene Rohrserien aus einer Arbeitsmappe oder CSV-Datei mit den\n"
         "                 Spalten »Rohrserie«, »Rohr«, »di mm« und »k mm«; sie ersetzen\n"
@@ -176,7 +192,9 @@ CommandLine readCommandLine(const QStringList& typed, CommandLine::Stage stage)
     const QCommandLineOption zeta(QStringLiteral("zeta"), QString(), QStringLiteral("Z"));
     const QCommandLineOption vmax(QStringLiteral("vmax"), QString(), QStringLiteral("V"));
     const QCommandLineOption temperature(QStringLiteral("temperatur"), QString(), QStringLiteral("T"));
-    const QList<QCommandLineOption> withValue = {sections, output, series, seriesFile, drawOffFile, length, zeta, vmax, temperature};
+    const QCommandLineOption supplyPressure(QStringLiteral("versorgungsdruck"), QString(), QStringLiteral("P"));
+    const QList<QCommandLineOption> withValue = {sections, output, series, seriesFile, drawOffFile, length, zeta, vmax, temperature,
+                                                 supplyPressure};
     parser.addOptions({help, version, calculate, catalogue, drawOffs});
     parser.addOptions(withValue);
     // Qt's parser says only in English that an option lacks its value.
@@ -214,6 +232,8 @@ CommandLine readCommandLine(const QStringList& typed, CommandLine::Stage stage)
         if (parser.isSet(seriesFile) && !parser.isSet(sections) && !parser.isSet(catalogue) && !(parser.isSet(calculate) && sized))
             return parser.isSet(calculate) ? QStringLiteral("»--rohrserien-datei« gilt nur mit »--rohrserie«")
                                            : QStringLiteral("»--rohrserien-datei« gilt nur mit »--berechnen«, »--teilstrecken« oder »--rohrserien«");
+        if (parser.isSet(supplyPressure) && !parser.isSet(sections))
+            return QStringLiteral("»--versorgungsdruck« gilt nur mit »--teilstrecken«");
         if (parser.isSet(drawOffFile) && !parser.isSet(sections) && !parser.isSet(drawOffs))
             return QStringLiteral("»--entnahmestellen-datei« gilt nur mit »--teilstrecken« oder »--entnahmestellen«");
         return {};
@@ -247,7 +267,8 @@ CommandLine readCommandLine(const QStringList& typed, CommandLine::Stage stage)
     if (parser.isSet(calculate) && calculationValues.size() < 2)
         return {CommandLine::Request::Refusal, refusal(QStringLiteral("»--berechnen« braucht zwei Zahlen: BW und EINZEL"))};
     const CommandLine::Sizing sizing{parser.value(series), parser.value(seriesFile),  parser.value(length),
-                                     parser.value(zeta),   parser.value(vmax),        parser.value(temperature)};
+                                     parser.value(zeta),   parser.value(vmax),        parser.value(temperature),
+                                     parser.value(supplyPressure)};
     if (parser.isSet(sections))
         return {CommandLine::Request::SectionList, {}, {parser.value(sections), parser.value(output)}, sizing,
                 parser.value(drawOffFile)};

@@ -35,6 +35,7 @@ struct CommandLine {
         QString lossCoefficients;  // --zeta Z (Σζ)
         QString maximumVelocity;   // --vmax V (m/s)
         QString temperature;       // --temperatur T (°C)
+        QString supplyPressure;    // --versorgungsdruck P (hPa), for a network's sections fed by the supply
     } sizing = {};
     QString drawOffFile = {};  // --entnahmestellen-datei DATEI; empty when not given
 

@@ -113,7 +113,8 @@ int sectionCommand(const WorkbookFiles& files, const QString& list, const QStrin
                                               QString::fromUtf8(error.what())));
         return 2;
     }
-    if (count.refused == 0) return 0;
+    for (const QString& line : count.network.lines(numbers)) say(err, line);
+    if (count.refused == 0) return count.network.shortOfPressure() ? 3 : 0;
     say(err, QStringLiteral("%1 von %2 Teilstrecken abgewiesen, der Grund steht in der Spalte „Hinweis“.")
                  .arg(count.refused)
                  .arg(count.calculated + count.refused));

@@ -35,6 +35,8 @@ std::optional<SizingOptions> sectionSizingOptions(const CommandLine::Sizing& siz
     if (const auto t = pipes::readValue(pipes::Value::Temperature, sizing.temperature, numbers, reason))
         options.defaults.temperature = *t;
     if (!reason.isEmpty()) return std::nullopt;
+    options.supplyPressure = pipes::readValue(pipes::Value::SupplyPressure, sizing.supplyPressure, numbers, reason);
+    if (!reason.isEmpty()) return std::nullopt;
     return options;
 }
 
