@@ -10,7 +10,9 @@
 #include <gsf/gsf-utils.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 #include <list>
 #include <stdexcept>
 
@@ -184,6 +186,51 @@ void writeSizedSectionsCsv(const QString& path, int rows)
         csv += sectionName(r) + ';' + QByteArray::number(sectionTotal(r)).replace('.', ',') + ';' +
                QByteArray::number(sectionLargest(r)) + ";\"Grüße, " + text(random, r, 4) + "\";" + series[r % 5] + ';' +
                QByteArray::number(1 + r % 40) + ",5;" + QByteArray::number(r % 9) + "\r\n";
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size()) throw std::runtime_error("cannot write the list");
+}
+
+void writeNetworkCsv(const QString& path, int rows, Network shape, bool withFeeder)
+{
+    QRandomGenerator random(20261210);
+    QByteArray csv = withFeeder ? "Teilstrecke;Zuleitung;" : "Teilstrecke;";
+    csv += "BW;Einzel BW;Bemerkung;Rohrserie;Länge;Zeta;Höhe;Mindestfliessdruck\r\n";
+    const auto row = [&](const QByteArray& name, const QByteArray& feeder, double total, int largest, int r, bool end) {
+        csv += name + ';';
+        if (withFeeder) csv += feeder + ';';
+        csv += QByteArray::number(total).replace('.', ',') + ';' + QByteArray::number(largest) + ";\"Grüße, " +
+               text(random, r, 4) + "\";Kupfer;" + QByteArray::number(1 + r % 9) + ",5;" + QByteArray::number(r % 6) + ';' +
+               (end ? "0;1000" : "3;") + "\r\n";
+    };
+    if (shape == Network::Chain) {
+        for (int r = 1; r <= rows; ++r)
+            row("K " + QByteArray::number(r), r > 1 ? "K " + QByteArray::number(r - 1) : QByteArray(), 250, 5, r, r == rows);
+    } else {
+        // Each riser: sections S 1 to S n, S k feeding S k+1 and apartment W k;
+        // an apartment's units 6 to 12, its largest unit 2 to 5.
+        constexpr int risers = 100;
+        const int floors = rows / risers / 2;
+        const auto units = [](int k) { return 6 + k % 7; };
+        const auto largest = [](int k) { return 2 + k % 4; };
+        for (int s = 1; s <= risers; ++s) {
+            const QByteArray riser = "Strang " + QByteArray::number(s) + ' ';
+            double total = 0;
+            int most = 0;
+            std::vector<std::pair<double, int>> through(std::size_t(floors) + 2);
+            for (int k = floors; k >= 1; --k) {
+                total += units(k);
+                most = std::max(most, largest(k));
+                through[std::size_t(k)] = {total, most};
+            }
+            for (int k = 1; k <= floors; ++k) {
+                const int r = (s - 1) * floors * 2 + 2 * k;
+                row(riser + "S " + QByteArray::number(k), k > 1 ? riser + "S " + QByteArray::number(k - 1) : QByteArray(),
+                    through[std::size_t(k)].first, through[std::size_t(k)].second, r, false);
+                row(riser + "W " + QByteArray::number(k), riser + "S " + QByteArray::number(k), units(k), largest(k), r + 1,
+                    true);
+            }
+        }
+    }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size()) throw std::runtime_error("cannot write the list");
 }

@@ -34,5 +34,12 @@ void writeSizedSectionsCsv(const QString& path, int rows);
 // The same sections counting draw-off points instead of stating "BW" and
 // "Einzel BW": ten columns headed by names of the built-in catalogue.
 void writeCountedSectionsCsv(const QString& path, int rows);
+// A sized network of `rows` sections with a "Zuleitung" column, "Höhe" and
+// "Mindestfliessdruck": a chain (each section feeds the next, one point at
+// the end) or 100 risers from the supply, each section of a riser feeding the
+// next one and an apartment. Every "BW" and "Einzel BW" is stated as the sums
+// give it, so that `withFeeder` false writes the same rows as a plain list.
+enum class Network { Chain, Risers };
+void writeNetworkCsv(const QString& path, int rows, Network shape, bool withFeeder);
 
 }  // namespace largeWorkbooks

@@ -7,7 +7,8 @@ table with the median wall time and the largest peak resident memory. Given
 another build's program, the two take turns and the ratio is printed too;
 without one, the same sections sized (series, length, Σζ) and counting draw-off
 points go to .xlsx in turn with the stated list, in de_DE.UTF-8, where their
-decimal commas are numbers.
+decimal commas are numbers, and so do two sized networks (a chain, 100
+risers) in turn with the same rows without their column "Zuleitung".
 
 Usage: sections_process.py PROGRAM LIST_TOOL [RUNS] [OTHER_PROGRAM]"""
 import os
@@ -62,6 +63,17 @@ def main():
                 memory = max(s[1] for s in samples[0])
                 print(f"| process, 100,000 sections {what} CSV to .xlsx, de_DE | {seconds[0]:.3f} s, {memory:.1f} MiB peak; "
                       f"stated units {seconds[1]:.3f} s (ratio {ratio:.2f}) | median of {runs} pairs |")
+            for kind, what in (("kette", "a chain"), ("straenge", "100 risers")):
+                lists = [os.path.join(folder, k + ".csv") for k in (kind, kind + "-ohne")]
+                for path, k in zip(lists, (kind, kind + "-ohne")):
+                    subprocess.run([list_tool, path, "100000", k], check=True)
+                samples = paired(german, [[program, "--teilstrecken", path, "--ausgabe", result] for path in lists], runs)
+                seconds = [statistics.median(s[0] for s in taken) for taken in samples]
+                ratio = statistics.median(a[0] / b[0] for a, b in zip(*samples))
+                memory = max(s[1] for s in samples[0])
+                print(f"| process, a sized network of 100,000 sections as {what} CSV to .xlsx, de_DE | {seconds[0]:.3f} s, "
+                      f"{memory:.1f} MiB peak; without \"Zuleitung\" {seconds[1]:.3f} s (ratio {ratio:.2f}) | "
+                      f"1.3, 150 MB; median of {runs} pairs |")
 
 
 if __name__ == "__main__":
