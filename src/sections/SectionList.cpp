@@ -78,18 +78,20 @@ std::optional<double> SectionList::numberIn(const std::vector<CellValue>& cells,
     return std::nullopt;
 }
 
-SectionResult SectionList::startResult(const std::vector<CellValue>& cells, int number) const
+SectionResult SectionList::startResult(std::vector<CellValue> cells, int number) const
 {
     SectionResult result;
     result.number = number;
-    result.cells.assign(std::size_t(m_headings.size()), CellValue());
-    for (std::size_t c = 0; c < cells.size() && c < result.cells.size(); ++c) result.cells[c] = cells[c];
+    result.cells = std::move(cells);
+    result.cells.resize(std::size_t(m_headings.size()));
     return result;
 }
 
 SectionResult SectionList::calculate(const std::vector<CellValue>& cells)
 {
-    SectionResult result = startResult(cells, ++m_count);
+    SectionResult result = startResult(
+        std::vector<CellValue>(cells.begin(), cells.begin() + qsizetype(std::min(cells.size(), std::size_t(m_headings.size())))),
+        ++m_count);
 
     // Both values are read before anything is decided, as a "Berechnen" press
     // reads both boxes, also when the total alone would choose the formula.
@@ -120,7 +122,7 @@ SectionResult SectionList::calculate(const std::vector<CellValue>& cells)
     }
     if (!reasons.isEmpty()) result.hint = reasons.join(QStringLiteral("; "));
     else settle(result, cells, *total, *largest);
-    noteDropped(result, cells);
+    noteDropped(result, cells.size());
     return result;
 }
 
@@ -173,9 +175,9 @@ void SectionList::settle(SectionResult& result, const std::vector<CellValue>& ce
     }
 }
 
-void SectionList::noteDropped(SectionResult& result, const std::vector<CellValue>& cells) const
+void SectionList::noteDropped(SectionResult& result, std::size_t given) const
 {
-    if (cells.size() <= result.cells.size()) return;
+    if (given <= result.cells.size()) return;
     // A cell right of the last heading has no column in the result.
     const QString dropped = QStringLiteral("Werte rechts der letzten Überschrift (ab Spalte %1) nicht übernommen")
                                 .arg(m_headings.size() + 1);

@@ -85,17 +85,19 @@ public:
     SectionResult calculate(const std::vector<CellValue>& cells);
 
     // For a network (SectionNetwork.cpp), the steps of calculate():
-    // a result holding the row's cells, numbered `number`;
-    SectionResult startResult(const std::vector<CellValue>& cells, int number) const;
+    // a result holding the row's cells (those right of the last heading
+    // left out), numbered `number`;
+    SectionResult startResult(std::vector<CellValue> cells, int number) const;
     // what the row gives of its own loading units ("BW" and "Einzel BW"
     // where their cells hold numbers; the counted points);
     network::OwnUnits ownUnits(const std::vector<CellValue>& cells, std::optional<SectionCounted>& counted) const;
     // the flow of the section's units by the rule (or of its one draw-off
     // point), and its sizing;
     void settle(SectionResult& result, const std::vector<CellValue>& cells, double total, double largest) const;
-    // the note on cells right of the last heading.
-    void noteDropped(SectionResult& result, const std::vector<CellValue>& cells) const;
+    // the note on cells right of the last heading, of a row of `given` cells.
+    void noteDropped(SectionResult& result, std::size_t given) const;
     bool counting() const { return m_counts.active(); }
+    int inputColumns() const { return int(m_headings.size()); }
     // A network with pressures after the water meter: a column "Versorgungsdruck" or one for all.
     bool withSupply() const { return pressure() && (m_network.hasSupplyColumn() || m_options.supplyPressure); }
     int nameColumn() const { return m_name; }

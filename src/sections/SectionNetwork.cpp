@@ -38,7 +38,14 @@ QStringList NetworkSummary::lines(const NumberText& numbers) const
         if (!unknown.isEmpty()) lines << QStringLiteral("Ungünstigster Fliessweg unbekannt (%1)").arg(unknown);
         return lines;
     }
-    lines << QStringLiteral("Ungünstigster Fliessweg: ") + path.join(QStringLiteral(" → "))
+    // A long path by its ends; the column "Fliessweg" marks all of it.
+    constexpr qsizetype ends = 5;
+    const QString arrow = QStringLiteral(" → ");
+    const QString shown = path.size() <= 3 * ends ? path.join(arrow)
+                                                  : path.first(ends).join(arrow) + arrow
+                                                        + QStringLiteral("… (%1 weitere) …").arg(path.size() - 2 * ends)
+                                                        + arrow + path.last(ends).join(arrow);
+    lines << QStringLiteral("Ungünstigster Fliessweg: ") + shown
           << QStringLiteral("Erforderlicher Versorgungsdruck: ") + pressureText(*required, numbers);
     if (!withSupply || !reserve) return lines;
     if (*reserve < 0)
@@ -71,8 +78,8 @@ bool SectionNetwork::takeHeading(const QString& heading, int column)
     return true;
 }
 
-std::vector<SectionResult> SectionNetwork::calculate(const SectionList& list, std::vector<NetworkRow>& rows,
-                                                     NetworkSummary& summary) const
+void SectionNetwork::calculate(const SectionList& list, std::vector<NetworkRow>& rows, NetworkSummary& summary,
+                               const std::function<void(const SectionResult&)>& hand) const
 {
     const NumberText& numbers = list.numbers();
     const std::size_t n = rows.size();
@@ -80,78 +87,99 @@ std::vector<SectionResult> SectionNetwork::calculate(const SectionList& list, st
         return column >= 0 && std::size_t(column) < cells.size() ? cells[std::size_t(column)] : CellValue();
     };
 
-    std::vector<SectionResult> results;
-    results.reserve(n);
-    std::vector<network::Link> links(n);
     std::vector<QString> names(n);
-    std::vector<network::OwnUnits> own(n);
-    for (std::size_t s = 0; s < n; ++s) {
-        const std::vector<CellValue>& cells = rows[s].cells;
-        results.push_back(list.startResult(cells, int(s) + 1));
-        names[s] = cellText(cellOf(cells, list.nameColumn()), numbers).trimmed();
-        links[s] = {names[s], cellText(cellOf(cells, m_columns.feeder), numbers), rows[s].row};
-        own[s] = list.ownUnits(cells, results[s].counted);
+    std::optional<network::SectionTree> tree;
+    std::vector<std::optional<double>> countedMinimum(n);  // hPa, of each section's own points
+    std::vector<network::SectionUnits> units;
+    {
+        std::vector<network::Link> links(n);
+        std::vector<network::OwnUnits> own(n);
+        for (std::size_t s = 0; s < n; ++s) {
+            const std::vector<CellValue>& cells = rows[s].cells;
+            names[s] = cellText(cellOf(cells, list.nameColumn()), numbers).trimmed();
+            links[s] = {names[s], cellText(cellOf(cells, m_columns.feeder), numbers), rows[s].row};
+            std::optional<SectionCounted> counted;
+            own[s] = list.ownUnits(cells, counted);
+            if (counted) countedMinimum[s] = counted->minimumFlowPressure;
+        }
+        tree.emplace(links);
+        units = network::sumUnits(*tree, own, names, list.counting(), numbers);
     }
-    const network::SectionTree tree(links);
-    links.clear();
-    const std::vector<network::SectionUnits> units = network::sumUnits(tree, own, names, list.counting(), numbers);
-    own.clear();
 
-    for (std::size_t s = 0; s < n; ++s) {
-        SectionResult& r = results[s];
+    // A section's flow, sizing and loss from its sums and cells. Done twice,
+    // once for the pressure rule and once for the result, so that no
+    // section's result is kept while the others are calculated.
+    const bool pressure = list.pressure();
+    const auto settle = [&](std::size_t s, SectionResult& r, const std::vector<CellValue>& cells, network::SectionLosses& l) {
         const network::SectionUnits& u = units[s];
         if (!u.total) {
             r.hint = u.reason;
-            continue;
+            return;
         }
         r.total = u.total;
         r.largest = u.largest;
         r.singlePoint = u.singlePoint;
-        // The result's "BW" and "Einzel BW" are the totals through the section.
-        if (list.totalColumn() >= 0) r.cells[std::size_t(list.totalColumn())] = *u.total;
-        if (list.largestColumn() >= 0) r.cells[std::size_t(list.largestColumn())] = *u.largest;
-        list.settle(r, rows[s].cells, *u.total, *u.largest);
-    }
+        list.settle(r, cells, *u.total, *u.largest);
+        if (!pressure) return;
+        QStringList problems;
+        const auto value = [&](int column, pipes::Value which) -> std::optional<double> {
+            const CellValue cell = cellOf(cells, column);
+            if (holdsNothing(cell)) return std::nullopt;
+            const std::optional<double> number = cellNumber(cell, numbers);
+            QString problem = number ? pipes::valueProblem(which, *number, numbers)
+                                     : calculationText::notANumber(pipes::valueName(which), cellText(cell, numbers).trimmed());
+            if (problem.isEmpty()) return number;
+            problems << problem;
+            return std::nullopt;
+        };
+        const std::optional<double> height = value(m_columns.height, pipes::Value::Height);
+        const std::optional<double> apparatus = value(m_columns.apparatus, pipes::Value::Apparatus);
+        const std::optional<double> minimum = value(m_columns.minimum, pipes::Value::MinimumFlowPressure);
+        const std::optional<double> supply = value(m_columns.supply, pipes::Value::SupplyPressure);
+        l.minimum = minimum ? minimum : countedMinimum[s];
+        if (tree->feeder(int(s)) == network::SectionTree::supply) l.supply = supply ? supply : list.options().supplyPressure;
+        else if (supply) addHint(r.hint, QStringLiteral("Versorgungsdruck nicht übernommen: die Teilstrecke hat eine Zuleitung"));
+        if (!r.accepted()) return;
+        if (!r.sizing->flow.pressureLoss) problems << QStringLiteral("Länge oder Zeta fehlt für den Druckverlust");
+        if (!problems.isEmpty()) {
+            addHint(r.hint, problems.join(QStringLiteral("; ")));
+            r.unknown = true;
+            return;
+        }
+        if (hasHeight()) r.pressure.staticLoss = pipes::staticPressure(height.value_or(0.0), r.sizing->temperature);
+        l.loss = *r.sizing->flow.pressureLoss + r.pressure.staticLoss.value_or(0.0) + apparatus.value_or(0.0);
+    };
 
-    if (list.pressure()) {
-        const bool withSupply = list.withSupply();
+    std::optional<network::NetworkPressure> checked;
+    if (pressure) {
         std::vector<network::SectionLosses> losses(n);
         for (std::size_t s = 0; s < n; ++s) {
-            SectionResult& r = results[s];
-            const std::vector<CellValue>& cells = rows[s].cells;
-            QStringList problems;
-            const auto value = [&](int column, pipes::Value which) -> std::optional<double> {
-                const CellValue cell = cellOf(cells, column);
-                if (holdsNothing(cell)) return std::nullopt;
-                const std::optional<double> number = cellNumber(cell, numbers);
-                QString problem = number ? pipes::valueProblem(which, *number, numbers)
-                                         : calculationText::notANumber(pipes::valueName(which), cellText(cell, numbers).trimmed());
-                if (problem.isEmpty()) return number;
-                problems << problem;
-                return std::nullopt;
-            };
-            const std::optional<double> height = value(m_columns.height, pipes::Value::Height);
-            const std::optional<double> apparatus = value(m_columns.apparatus, pipes::Value::Apparatus);
-            const std::optional<double> minimum = value(m_columns.minimum, pipes::Value::MinimumFlowPressure);
-            const std::optional<double> supply = value(m_columns.supply, pipes::Value::SupplyPressure);
-            network::SectionLosses& l = losses[s];
-            l.minimum = minimum ? minimum : r.counted ? r.counted->minimumFlowPressure : std::nullopt;
-            if (tree.feeder(int(s)) == network::SectionTree::supply) l.supply = supply ? supply : list.options().supplyPressure;
-            else if (supply) addHint(r.hint, QStringLiteral("Versorgungsdruck nicht übernommen: die Teilstrecke hat eine Zuleitung"));
-            if (!r.accepted() || tree.refused(int(s))) continue;
-            if (!r.sizing->flow.pressureLoss) problems << QStringLiteral("Länge oder Zeta fehlt für den Druckverlust");
-            if (!problems.isEmpty()) {
-                addHint(r.hint, problems.join(QStringLiteral("; ")));
-                r.unknown = true;
-                continue;
-            }
-            if (hasHeight()) r.pressure.staticLoss = pipes::staticPressure(height.value_or(0.0), r.sizing->temperature);
-            l.loss = *r.sizing->flow.pressureLoss + r.pressure.staticLoss.value_or(0.0) + apparatus.value_or(0.0);
+            SectionResult r;
+            settle(s, r, rows[s].cells, losses[s]);
         }
-        const network::NetworkPressure pressure = network::checkPressure(tree, losses, names, withSupply);
-        for (std::size_t s = 0; s < n; ++s) {
-            SectionResult& r = results[s];
-            const network::SectionPressure& p = pressure.sections[s];
+        checked = network::checkPressure(*tree, losses, names, list.withSupply());
+        summary.pressure = true;
+        summary.withSupply = list.withSupply();
+        for (const int s : checked->path) summary.path << names[std::size_t(s)];
+        if (!checked->path.empty()) {
+            summary.required = checked->sections[std::size_t(checked->path.front())].required;
+            summary.reserve = checked->sections[std::size_t(checked->path.front())].reserve;
+        }
+        summary.unknown = checked->unknown;
+    }
+
+    for (std::size_t s = 0; s < n; ++s) {
+        const std::size_t given = rows[s].cells.size();
+        SectionResult r = list.startResult(std::move(rows[s].cells), int(s) + 1);
+        network::SectionLosses unused;
+        settle(s, r, r.cells, unused);
+        if (r.total) {
+            // The result's "BW" and "Einzel BW" are the totals through the section.
+            if (list.totalColumn() >= 0) r.cells[std::size_t(list.totalColumn())] = *r.total;
+            if (list.largestColumn() >= 0) r.cells[std::size_t(list.largestColumn())] = *r.largest;
+        }
+        if (checked) {
+            const network::SectionPressure& p = checked->sections[s];
             r.pressure.required = p.required;
             r.pressure.start = p.start;
             r.pressure.reserve = p.reserve;
@@ -161,16 +189,7 @@ std::vector<SectionResult> SectionNetwork::calculate(const SectionList& list, st
                 r.unknown = true;
             }
         }
-        summary.pressure = true;
-        summary.withSupply = withSupply;
-        for (const int s : pressure.path) summary.path << names[std::size_t(s)];
-        if (!pressure.path.empty()) {
-            summary.required = pressure.sections[std::size_t(pressure.path.front())].required;
-            summary.reserve = pressure.sections[std::size_t(pressure.path.front())].reserve;
-        }
-        summary.unknown = pressure.unknown;
+        list.noteDropped(r, given);
+        hand(r);
     }
-
-    for (std::size_t s = 0; s < n; ++s) list.noteDropped(results[s], rows[s].cells);
-    return results;
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -48,7 +49,7 @@ struct NetworkSummary {
 
 // A list row held until the network is read.
 struct NetworkRow {
-    std::vector<CellValue> cells;
+    std::vector<CellValue> cells;  // taken by the calculation
     int row = 0;  // the list's row, from 1
 };
 
@@ -65,9 +66,10 @@ public:
     bool hasHeight() const { return m_columns.height >= 0; }
     bool hasSupplyColumn() const { return m_columns.supply >= 0; }
 
-    // Every row of the network, calculated; results in the rows' order.
-    std::vector<SectionResult> calculate(const SectionList& list, std::vector<NetworkRow>& rows,
-                                         NetworkSummary& summary) const;
+    // Every row of the network calculated, each result handed on in the
+    // rows' order; the rows' cells are taken.
+    void calculate(const SectionList& list, std::vector<NetworkRow>& rows, NetworkSummary& summary,
+                   const std::function<void(const SectionResult&)>& hand) const;
 
 private:
     struct Columns {

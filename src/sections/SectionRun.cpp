@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QIODevice>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -293,8 +294,15 @@ SectionCount calculateSections(const WorkbookFiles& files, const QString& listPa
                 headed = true;
                 return true;
             }
-            if (list.network()) networkRows.push_back({cells, row});
-            else hand(list.calculate(cells));
+            if (list.network()) {
+                // Kept with room for every heading's cell, so that the result takes them as they are.
+                NetworkRow& kept = networkRows.emplace_back();
+                kept.cells.reserve(std::max(cells.size(), std::size_t(list.inputColumns())));
+                kept.cells.assign(cells.begin(), cells.end());
+                kept.row = row;
+            } else {
+                hand(list.calculate(cells));
+            }
             return true;
         } catch (const RuntimeError& error) {
             failure = QString::fromUtf8(error.what());
@@ -308,12 +316,7 @@ SectionCount calculateSections(const WorkbookFiles& files, const QString& listPa
     if (!reason.isEmpty()) throw ListError(reason);
     if (!headed) throw ListError(QStringLiteral("Die Liste der Teilstrecken ist leer."));
     if (list.network()) {
-        std::vector<SectionResult> results = list.networkColumns().calculate(list, networkRows, count.network);
-        networkRows = {};
-        for (SectionResult& result : results) {
-            hand(result);
-            result = {};  // its room freed as the result is written
-        }
+        list.networkColumns().calculate(list, networkRows, count.network, hand);
     }
     return count;
 }

@@ -4,7 +4,8 @@ LibreOffice Calc wrote them (tests/fixtures/make_counted_sections.py): every
 section's BW, Einzel BW, formula and flows as counted-expected.tsv says, in a
 point and a comma locale, from .xlsx and a German CSV file; the user's
 catalogue changing the totals; the result workbook's number cells;
---entnahmestellen; the refusals and their exit statuses.
+--entnahmestellen with minimum flow pressures; the refusals and their exit
+statuses.
 
 Usage: counting_command_test.py PROGRAM FIXTURES
 """
@@ -88,16 +89,22 @@ with tempfile.TemporaryDirectory() as folder:
           f"result workbook: TS 3 {strang}")
     check(sections.get("TS 8 Leitung", {}).get("BW") is None, f"result workbook: TS 8 {sections.get('TS 8 Leitung')}")
 
-# The catalogue, and with the user's file.
+# The catalogue: loading units (EN 806-3, table 2) and minimum flow pressures in hPa (DIN 1988-300),
+# and with the user's file, whose entries state no minimum flow pressure.
+CATALOGUE = {"Waschtisch": (1, 1000), "Handwaschbecken": (1, 1000), "Bidet": (1, 1000), "WC-Spülkasten": (1, 500),
+             "Küchenspüle": (2, 1000), "Spülbecken": (2, 1000), "Waschmaschine": (2, 500), "Geschirrspüler": (2, 500),
+             "Dusche": (2, 1000), "Urinal-Druckspüler": (3, 1000), "Badewanne": (4, 1000), "Gartenventil": (5, 500),
+             "Spültisch gewerblich DN 20": (8, 1000), "Badewanne gewerblich": (8, 1000), "Druckspüler DN 20": (15, 1200)}
+builtin_lines = {f"{name}\t{units}\t{pressure}" for name, (units, pressure) in CATALOGUE.items()}
 status, out, err = run("--entnahmestellen", locale="de_DE.UTF-8")
 lines = out.splitlines()
-check(status == 0 and lines[:2] == ["Entnahmestelle\tBW je Stück", "Waschtisch\t1"] and "Dusche\t2" in lines
-      and "Druckspüler DN 20\t15" in lines and len(lines) == 16, f"--entnahmestellen: {status} {lines}")
+check(status == 0 and lines[:2] == ["Entnahmestelle\tBW je Stück\tMindestfliessdruck hPa", "Waschtisch\t1\t1000"]
+      and set(lines[1:]) == builtin_lines and len(lines) == 16, f"--entnahmestellen: {status} {lines}")
 status, out, err = run("--entnahmestellen", "--entnahmestellen-datei", str(fixtures / "drawoffs-libreoffice.csv"),
                        locale="de_DE.UTF-8")
 lines = out.splitlines()
-check(status == 0 and "Waschtisch\t0,5" in lines and "Wandbrunnen\t0,1" in lines and len(lines) == 17,
-      f"--entnahmestellen with a file: {status} {lines}")
+check(status == 0 and set(lines[1:]) == builtin_lines - {"Waschtisch\t1\t1000"} | {"Waschtisch\t0,5\t", "Wandbrunnen\t0,1\t"}
+      and len(lines) == 17, f"--entnahmestellen with a file: {status} {lines}")
 
 for args, reason in [
         (["--berechnen", "250", "5", "--entnahmestellen-datei", "x.csv"],
