@@ -57,3 +57,24 @@ focus_dialog() {
     [ -n "$DIALOG" ] || return 1
     xdotool windowfocus --sync "$DIALOG"
 }
+
+# headless_start_atspi WORKDIR: the accessibility bus with its IsEnabled
+# switch on, as a desktop with a screen reader running has it, for a program
+# started after it. Needs a D-Bus session of its own (dbus-run-session). Qt
+# registers on that bus only when it finds it through the session bus: with
+# AT_SPI_BUS_ADDRESS set it connects but never registers. Sets ATSPI_PID.
+headless_start_atspi() {
+    local work=$1 launcher=/usr/libexec/at-spi-bus-launcher _
+    [ -x "$launcher" ] || { echo "at-spi2-core is not installed (scripts/install-deps.sh installs it)" >&2; return 1; }
+    # Debian's own Python, which python3-pyatspi serves (python3 may be another on PATH).
+    /usr/bin/python3 -c "import pyatspi" 2>/dev/null ||
+        { echo "python3-pyatspi is not installed (scripts/install-deps.sh installs it)" >&2; return 1; }
+    "$launcher" --a11y=1 >"$work/launcher.log" 2>&1 &
+    ATSPI_PID=$!
+    for _ in $(seq 50); do
+        dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+            org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true' && break
+        sleep 0.1
+    done
+    unset AT_SPI_BUS_ADDRESS QT_LINUX_ACCESSIBILITY_ALWAYS_ON
+}

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libzip-dev libgsf-1-dev libcsv-dev libxml2-dev
   libgmp-dev
-  xvfb xauth x11-utils x11-apps imagemagick xdotool xclip desktop-file-utils
+  xvfb xauth x11-utils x11-apps imagemagick xdotool desktop-file-utils
   fonts-liberation fonts-dejavu-core
   clang libclang-rt-14-dev
   python3 python3-openpyxl

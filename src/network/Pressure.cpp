@@ -9,13 +9,13 @@ namespace {
 // Why a section's pressure is unknown, as the sections that wait for it say.
 enum class Missing { None, Refused, Minimum, Supply };
 
-QString waitsFor(Missing missing, const QString& name)
+QString waitsFor(Missing missing, const QString& label)
 {
     switch (missing) {
     case Missing::None: break;
-    case Missing::Refused: return QStringLiteral("Druck unbekannt: Teilstrecke „%1“ abgewiesen").arg(name.trimmed());
-    case Missing::Minimum: return QStringLiteral("Druck unbekannt: Teilstrecke „%1“ ohne Mindestfliessdruck").arg(name.trimmed());
-    case Missing::Supply: return QStringLiteral("Druck unbekannt: Teilstrecke „%1“ ohne Versorgungsdruck").arg(name.trimmed());
+    case Missing::Refused: return QStringLiteral("Druck unbekannt: %1 abgewiesen").arg(label);
+    case Missing::Minimum: return QStringLiteral("Druck unbekannt: %1 ohne Mindestfliessdruck").arg(label);
+    case Missing::Supply: return QStringLiteral("Druck unbekannt: %1 ohne Versorgungsdruck").arg(label);
     }
     return {};
 }
@@ -35,7 +35,7 @@ void addReason(QString& reasons, const QString& reason)
 }  // namespace
 
 NetworkPressure checkPressure(const SectionTree& tree, const std::vector<SectionLosses>& losses,
-                              const std::vector<QString>& names, bool withSupply)
+                              const std::vector<QString>& labels, bool withSupply)
 {
     const std::size_t n = losses.size();
     NetworkPressure result;
@@ -64,7 +64,7 @@ NetworkPressure checkPressure(const SectionTree& tree, const std::vector<Section
         if (waiting.section >= 0) {
             requiredOrigin[std::size_t(s)] = waiting;
             here.decidedBy = -1;
-            addReason(here.reason, waitsFor(waiting.missing, names[std::size_t(waiting.section)]));
+            addReason(here.reason, waitsFor(waiting.missing, labels[std::size_t(waiting.section)]));
         } else if (!decisive) {
             requiredOrigin[std::size_t(s)] = {s, Missing::Minimum};
             addReason(here.reason, QStringLiteral("kein Mindestfliessdruck"));
@@ -95,7 +95,7 @@ NetworkPressure checkPressure(const SectionTree& tree, const std::vector<Section
                 } else {
                     startOrigin[std::size_t(s)] = above.start ? Origin{feeder, Missing::Refused} : startOrigin[std::size_t(feeder)];
                     addReason(here.reason, waitsFor(startOrigin[std::size_t(s)].missing,
-                                                    names[std::size_t(startOrigin[std::size_t(s)].section)]));
+                                                    labels[std::size_t(startOrigin[std::size_t(s)].section)]));
                 }
             }
             if (here.start && here.required) here.reserve = *here.start - *here.required;
@@ -112,7 +112,7 @@ NetworkPressure checkPressure(const SectionTree& tree, const std::vector<Section
                                    : withSupply && !here.start ? startOrigin[std::size_t(s)]
                                                                : Origin{};
         if (unknownFrom.section >= 0) {
-            result.unknown = waitsFor(unknownFrom.missing, names[std::size_t(unknownFrom.section)]);
+            result.unknown = waitsFor(unknownFrom.missing, labels[std::size_t(unknownFrom.section)]);
             return result;
         }
         if (first < 0 || (withSupply ? *here.reserve < *p[std::size_t(first)].reserve

@@ -38,13 +38,14 @@ struct NetworkPressure {
 };
 
 // `withSupply`: the list gives pressures after the water meter, so that
-// p Anfang and the reserves are asked for. `names`: as written, for messages.
+// p Anfang and the reserves are asked for. `labels`: how messages name the
+// sections (sectionLabel()).
 // The path starts at the section fed by the supply with the least reserve
 // (without a supply pressure: the largest p erf.; the first in the list's
 // order on a tie) and follows at each section the fed section that decides
 // its p erf. (the first on a tie), until the section's own minimum decides
 // (also on a tie with a fed one).
 NetworkPressure checkPressure(const SectionTree& tree, const std::vector<SectionLosses>& losses,
-                              const std::vector<QString>& names, bool withSupply);
+                              const std::vector<QString>& labels, bool withSupply);
 
 }  // namespace network

@@ -30,6 +30,12 @@ void addReason(QString& reasons, const QString& reason)
 
 }  // namespace
 
+QString sectionLabel(const Link& link)
+{
+    const QString name = link.name.trimmed();
+    return name.isEmpty() ? QStringLiteral("Teilstrecke in Zeile %1").arg(link.row) : QStringLiteral("Teilstrecke „%1“").arg(name);
+}
+
 SectionTree::SectionTree(const std::vector<Link>& links)
 {
     const int n = int(links.size());

@@ -19,6 +19,10 @@ struct Link {
     int row = 0;     // the list's row (from 1, as a spreadsheet numbers it), for messages
 };
 
+// How a message names a section: "Teilstrecke „Bad 2“", or by its row
+// where it has no name: "Teilstrecke in Zeile 7".
+QString sectionLabel(const Link& link);
+
 class SectionTree {
 public:
     static constexpr int supply = -1;

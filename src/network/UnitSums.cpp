@@ -24,7 +24,7 @@ bool whole(double x) { return std::trunc(x) == x && std::fabs(x) < wholeLimit; }
 }  // namespace
 
 std::vector<SectionUnits> sumUnits(const SectionTree& tree, const std::vector<OwnUnits>& own,
-                                   const std::vector<QString>& names, bool counting, const NumberText& numbers)
+                                   const std::vector<QString>& labels, bool counting, const NumberText& numbers)
 {
     std::vector<SectionUnits> units(own.size());
     for (const int s : tree.upward()) {
@@ -43,7 +43,7 @@ std::vector<SectionUnits> sumUnits(const SectionTree& tree, const std::vector<Ow
         const auto waiting = std::find_if(fed.begin(), fed.end(), [&](int f) { return !units[std::size_t(f)].total; });
         if (waiting != fed.end()) {
             u.origin = units[std::size_t(*waiting)].origin;
-            u.reason = QStringLiteral("BW unbekannt: Teilstrecke „%1“ abgewiesen").arg(names[std::size_t(u.origin)].trimmed());
+            u.reason = QStringLiteral("BW unbekannt: %1 abgewiesen").arg(labels[std::size_t(u.origin)]);
             continue;
         }
         if (fed.empty() && o.points == 0) {

@@ -35,9 +35,9 @@ struct SectionUnits {
 // equal them: "BW 30 laut Spalte, 24 aus den Teilstrecken und Entnahmestellen".
 // `counting`: the list has counting columns ("keine Entnahmestellen" for a
 // section that feeds nothing and has neither points nor stated units).
-// `names`: the sections' names as written, for the messages.
+// `labels`: how the messages name each section (sectionLabel()).
 // Sums are exact: whole units in doubles below 2^53, otherwise decimally.
 std::vector<SectionUnits> sumUnits(const SectionTree& tree, const std::vector<OwnUnits>& own,
-                                   const std::vector<QString>& names, bool counting, const NumberText& numbers);
+                                   const std::vector<QString>& labels, bool counting, const NumberText& numbers);
 
 }  // namespace network

@@ -56,14 +56,16 @@ QString valueProblem(Value value, double number, const NumberText& numbers)
         if (number >= lowestTemperature && number <= highestTemperature) return {};
         return QStringLiteral("Temperatur %1 °C: nur %2 bis %3 °C")
             .arg(shown, numbers.plain(lowestTemperature), numbers.plain(highestTemperature));
+    // Heights and pressures as a spreadsheet shows them: 200000, not 2e+05.
     case Value::Height:
         if (number >= -highestRise && number <= highestRise) return {};
-        return QStringLiteral("Höhe %1 m: nur %2 bis %3 m").arg(shown, numbers.plain(-highestRise), numbers.plain(highestRise));
+        return QStringLiteral("Höhe %1 m: nur %2 bis %3 m")
+            .arg(numbers.general(number), numbers.general(-highestRise), numbers.general(highestRise));
     case Value::Apparatus:
     case Value::MinimumFlowPressure:
     case Value::SupplyPressure:
         if (number >= 0 && number <= highestPressure) return {};
-        return QStringLiteral("%1 %2 hPa: nur 0 bis %3 hPa").arg(valueName(value), shown, numbers.exact(highestPressure));
+        return QStringLiteral("%1 %2 hPa: nur 0 bis %3 hPa").arg(valueName(value), numbers.general(number), numbers.general(highestPressure));
     }
     return {};
 }

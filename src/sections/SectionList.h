@@ -98,8 +98,10 @@ public:
     void noteDropped(SectionResult& result, std::size_t given) const;
     bool counting() const { return m_counts.active(); }
     int inputColumns() const { return int(m_headings.size()); }
-    // A network with pressures after the water meter: a column "Versorgungsdruck" or one for all.
-    bool withSupply() const { return pressure() && (m_network.hasSupplyColumn() || m_options.supplyPressure); }
+    // A network with pressures after the water meter: in its column "Versorgungsdruck" or one for all.
+    bool withSupply() const { return pressure() && (m_network.supplyGiven() || m_options.supplyPressure); }
+    // A network's rows, all read, before its headings are asked for.
+    void takeNetwork(const std::vector<NetworkRow>& rows) { m_network.noteSupply(rows); }
     int nameColumn() const { return m_name; }
     int totalColumn() const { return m_total; }
     int largestColumn() const { return m_largest; }

@@ -9,6 +9,7 @@
 #include "pipes/Water.h"
 #include "sections/SectionList.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -78,6 +79,16 @@ bool SectionNetwork::takeHeading(const QString& heading, int column)
     return true;
 }
 
+void SectionNetwork::noteSupply(const std::vector<NetworkRow>& rows)
+{
+    const auto holds = [](const std::vector<CellValue>& cells, int column) {
+        return column >= 0 && std::size_t(column) < cells.size() && !holdsNothing(cells[std::size_t(column)]);
+    };
+    m_supplyGiven = std::any_of(rows.begin(), rows.end(), [&](const NetworkRow& r) {
+        return holds(r.cells, m_columns.supply) && !holds(r.cells, m_columns.feeder);
+    });
+}
+
 void SectionNetwork::calculate(const SectionList& list, std::vector<NetworkRow>& rows, NetworkSummary& summary,
                                const std::function<void(const SectionResult&)>& hand) const
 {
@@ -87,7 +98,7 @@ void SectionNetwork::calculate(const SectionList& list, std::vector<NetworkRow>&
         return column >= 0 && std::size_t(column) < cells.size() ? cells[std::size_t(column)] : CellValue();
     };
 
-    std::vector<QString> names(n);
+    std::vector<QString> names(n), labels(n);
     std::optional<network::SectionTree> tree;
     std::vector<std::optional<double>> countedMinimum(n);  // hPa, of each section's own points
     std::vector<network::SectionUnits> units;
@@ -98,12 +109,13 @@ void SectionNetwork::calculate(const SectionList& list, std::vector<NetworkRow>&
             const std::vector<CellValue>& cells = rows[s].cells;
             names[s] = cellText(cellOf(cells, list.nameColumn()), numbers).trimmed();
             links[s] = {names[s], cellText(cellOf(cells, m_columns.feeder), numbers), rows[s].row};
+            labels[s] = network::sectionLabel(links[s]);
             std::optional<SectionCounted> counted;
             own[s] = list.ownUnits(cells, counted);
             if (counted) countedMinimum[s] = counted->minimumFlowPressure;
         }
         tree.emplace(links);
-        units = network::sumUnits(*tree, own, names, list.counting(), numbers);
+        units = network::sumUnits(*tree, own, labels, list.counting(), numbers);
     }
 
     // A section's flow, sizing and loss from its sums and cells. Done twice,
@@ -157,7 +169,7 @@ void SectionNetwork::calculate(const SectionList& list, std::vector<NetworkRow>&
             SectionResult r;
             settle(s, r, rows[s].cells, losses[s]);
         }
-        checked = network::checkPressure(*tree, losses, names, list.withSupply());
+        checked = network::checkPressure(*tree, losses, labels, list.withSupply());
         summary.pressure = true;
         summary.withSupply = list.withSupply();
         for (const int s : checked->path) summary.path << names[std::size_t(s)];

@@ -60,11 +60,18 @@ public:
     // then "Fliessweg".
     QStringList resultHeadings(bool withSupply) const;
 
-    void clear() { m_columns = {}; }
+    void clear()
+    {
+        m_columns = {};
+        m_supplyGiven = false;
+    }
     bool takeHeading(const QString& heading, int column);
     bool active() const { return m_columns.feeder >= 0; }
     bool hasHeight() const { return m_columns.height >= 0; }
-    bool hasSupplyColumn() const { return m_columns.supply >= 0; }
+    // Whether a section fed by the supply has a "Versorgungsdruck" (holds anything):
+    // a column left empty gives no pressure after the water meter.
+    void noteSupply(const std::vector<NetworkRow>& rows);
+    bool supplyGiven() const { return m_supplyGiven; }
 
     // Every row of the network calculated, each result handed on in the
     // rows' order; the rows' cells are taken.
@@ -76,4 +83,5 @@ private:
         int feeder = -1, height = -1, apparatus = -1, minimum = -1, supply = -1;
     };
     Columns m_columns;
+    bool m_supplyGiven = false;
 };

@@ -290,7 +290,8 @@ SectionCount calculateSections(const WorkbookFiles& files, const QString& listPa
                     listFailure = QString::fromUtf8(error.what());
                     return false;
                 }
-                sink.headings(list.headings());
+                // A network's headings wait for its rows, which tell whether a supply pressure is given.
+                if (!list.network()) sink.headings(list.headings());
                 headed = true;
                 return true;
             }
@@ -316,6 +317,8 @@ SectionCount calculateSections(const WorkbookFiles& files, const QString& listPa
     if (!reason.isEmpty()) throw ListError(reason);
     if (!headed) throw ListError(QStringLiteral("Die Liste der Teilstrecken ist leer."));
     if (list.network()) {
+        list.takeNetwork(networkRows);
+        sink.headings(list.headings());
         list.networkColumns().calculate(list, networkRows, count.network, hand);
     }
     return count;

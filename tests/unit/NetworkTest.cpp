@@ -30,11 +30,11 @@ std::vector<network::Link> links(std::initializer_list<std::pair<const char*, co
     return result;
 }
 
-std::vector<QString> namesOf(const std::vector<network::Link>& links)
+std::vector<QString> labelsOf(const std::vector<network::Link>& links)
 {
-    std::vector<QString> names;
-    for (const network::Link& l : links) names.push_back(l.name);
-    return names;
+    std::vector<QString> labels;
+    for (const network::Link& l : links) labels.push_back(network::sectionLabel(l));
+    return labels;
 }
 
 struct TreeCase {
@@ -98,12 +98,12 @@ TEST(SectionTree, AChainOfAHundredThousandSectionsNeedsNoDeepStack)
     own[0].statedTotal = 2;
     own[0].statedLargest = 2;
     const NumberText numbers(QLocale::c());
-    const std::vector<network::SectionUnits> units = network::sumUnits(tree, own, namesOf(chain), false, numbers);
+    const std::vector<network::SectionUnits> units = network::sumUnits(tree, own, labelsOf(chain), false, numbers);
     EXPECT_EQ(units[n - 1].total, 2.0);
     std::vector<network::SectionLosses> losses(n, network::SectionLosses{1.0, {}, {}});
     losses[0].minimum = 1000;
     losses[n - 1].supply = 50000;
-    const network::NetworkPressure p = network::checkPressure(tree, losses, namesOf(chain), true);
+    const network::NetworkPressure p = network::checkPressure(tree, losses, labelsOf(chain), true);
     EXPECT_EQ(p.sections[n - 1].required, 1000.0 + n);
     EXPECT_EQ(p.sections[0].start, 50000.0 - (n - 1));
     EXPECT_EQ(p.path.size(), std::size_t(n));
@@ -165,12 +165,15 @@ TEST(UnitSums, TotalsTowardsTheSupplyOrWhyNot)
           {-1, -1, false, "BW unbekannt: Teilstrecke „B“ abgewiesen"},
           {-1, -1, false, "Dusche ist keine Zahl: »x«"},
           {-1, -1, false, "Einzel BW fehlt"}}},
+        {"a section without a name, named by its row",
+         links({{"V", ""}, {"", "V"}}), {counted(0, 0, 0), counted(1, 1, 1)},
+         {{-1, -1, false, "BW unbekannt: Teilstrecke in Zeile 3 abgewiesen"}, {-1, -1, false, "Teilstrecke fehlt"}}},
     };
     const NumberText numbers(QLocale(q("de_DE")));
     for (const SumCase& c : cases) {
         SCOPED_TRACE(c.what);
         const network::SectionTree tree(c.links);
-        const auto units = network::sumUnits(tree, c.own, namesOf(c.links), true, numbers);
+        const auto units = network::sumUnits(tree, c.own, labelsOf(c.links), true, numbers);
         for (std::size_t s = 0; s < units.size(); ++s) {
             const auto& [total, largest, single, reason] = c.expected[s];
             EXPECT_EQ(units[s].total.value_or(-1), total) << "row " << s;
@@ -181,7 +184,8 @@ TEST(UnitSums, TotalsTowardsTheSupplyOrWhyNot)
     }
     // A counting list's leaf without points or stated units.
     const auto tree = network::SectionTree(links({{"A", ""}}));
-    EXPECT_EQ(network::sumUnits(tree, {counted(0, 0, 0)}, {q("A")}, true, numbers)[0].reason, q("keine Entnahmestellen"));
+    EXPECT_EQ(network::sumUnits(tree, {counted(0, 0, 0)}, {q("Teilstrecke „A“")}, true, numbers)[0].reason,
+              q("keine Entnahmestellen"));
 }
 
 // The pressure a section needs, by trying every path below it: the largest
@@ -221,7 +225,7 @@ TEST(Pressure, AgreesWithASearchOfEveryPathOnRandomTrees)
             if (leaf || rng() % 3 == 0) l[std::size_t(s)].minimum = 500 + double(rng() % 8) * 100;
         }
         const network::SectionTree tree(tree_links);
-        const auto p = network::checkPressure(tree, l, namesOf(tree_links), true);
+        const auto p = network::checkPressure(tree, l, labelsOf(tree_links), true);
         double worstReserve = 1e300;
         for (int s = 0; s < n; ++s) {
             ASSERT_EQ(p.sections[std::size_t(s)].required, neededBySearch(s, feeder, l)) << "round " << round << " section " << s;
@@ -273,7 +277,7 @@ TEST(Pressure, TiesAndWhatCannotBeKnown)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const network::SectionTree tree(c.links);
-        const auto p = network::checkPressure(tree, c.losses, namesOf(c.links), c.withSupply);
+        const auto p = network::checkPressure(tree, c.losses, labelsOf(c.links), c.withSupply);
         EXPECT_EQ(p.path, c.path);
         for (std::size_t s = 0; s < c.reasons.size(); ++s) EXPECT_EQ(p.sections[s].reason, q(c.reasons[s])) << "row " << s;
         EXPECT_EQ(p.unknown, q(c.unknown));

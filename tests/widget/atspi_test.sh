@@ -13,30 +13,17 @@ program=$1
 here=$(dirname "$0")
 . "$here/../../scripts/headless-window.sh"
 work=$(mktemp -d)
-LAUNCHER_PID=
-trap 'headless_stop; [ -z "$LAUNCHER_PID" ] || kill "$LAUNCHER_PID" 2>/dev/null; rm -rf "$work"' EXIT
+ATSPI_PID=
+trap 'headless_stop; [ -z "$ATSPI_PID" ] || kill "$ATSPI_PID" 2>/dev/null; rm -rf "$work"' EXIT
 fail() {
     echo "FAIL: $*" >&2
     [ -s "$work/program.log" ] && sed 's/^/program: /' "$work/program.log" >&2
     exit 1
 }
 
-launcher=/usr/libexec/at-spi-bus-launcher
-[ -x "$launcher" ] || fail "at-spi2-core is not installed (scripts/install-deps.sh installs it)"
-# Debian's own Python, which python3-pyatspi serves (python3 may be another on PATH).
-/usr/bin/python3 -c "import pyatspi" 2>/dev/null || fail "python3-pyatspi is not installed (scripts/install-deps.sh installs it)"
 headless_start_xvfb "$work" || fail "no X server"
-# The bus launcher with its IsEnabled switch on, as a desktop with a screen
-# reader running has it. Qt registers on that bus only when it finds it through
-# the session bus: with AT_SPI_BUS_ADDRESS set it connects but never registers.
-"$launcher" --a11y=1 >"$work/launcher.log" 2>&1 &
-LAUNCHER_PID=$!
-for _ in $(seq 50); do
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true' && break
-    sleep 0.1
-done
-unset AT_SPI_BUS_ADDRESS LANGUAGE LC_ALL LC_MESSAGES QT_LINUX_ACCESSIBILITY_ALWAYS_ON
+headless_start_atspi "$work" || fail "no accessibility bus"
+unset LANGUAGE LC_ALL LC_MESSAGES
 export LANG=de_DE.UTF-8
 headless_start_program "$program" "$work" || fail "no window"
 xdotool mousemove --window "$WINDOW" 400 300
