@@ -4,7 +4,7 @@
 # and a semicolon CSV in Windows-1252; sized and counting ones too), kept in
 # a folder with blanks and letters beyond ASCII and given as Windows gives
 # paths, prints the same lines character for character (line ends aside)
-# with the same exit status; so do --berechnen, --rohrserien,
+# with the same exit status, and a network the same summary too; so do --berechnen, --rohrserien,
 # --entnahmestellen, --version and a refusal; a result workbook is written there.
 #   command_line_test.sh DEBIAN_PROGRAM WINDOWS_PROGRAM.com
 # Wine's prefix and settings come from scripts/windows/wine-environment.sh.
@@ -27,6 +27,7 @@ for ending in xlsx csv; do
     cp "$top/tests/fixtures/pipe-series-libreoffice.$ending" "$folder/Rohrserien.$ending"
     cp "$top/tests/fixtures/counted-libreoffice.$ending" "$folder/Zählen.$ending"
     cp "$top/tests/fixtures/drawoffs-libreoffice.$ending" "$folder/Entnahmestellen.$ending"
+    cp "$top/tests/fixtures/network-libreoffice.$ending" "$folder/Netz.$ending"
 done
 
 # run NAME PROGRAM ARGS...: standard output to NAME.out (line ends as on
@@ -76,6 +77,15 @@ for ending in xlsx csv; do
         fail "Zählen.$ending: TS 3 not counted as on Debian: $(head -n 4 "$work/windows.out")"
     same "--teilstrecken Zählen.$ending --entnahmestellen-datei" --teilstrecken @LIST@ --entnahmestellen-datei @POINTS@
     grep -q '	66,3	4	Einzel BW 4	' "$work/windows.out" || fail "Zählen.$ending: the user's draw-off points not taken"
+done
+# A network: the same sums, pressures and path, and the same summary on standard error.
+list=Netz
+for ending in xlsx csv; do
+    same "--teilstrecken Netz.$ending" --teilstrecken @LIST@
+    cmp -s "$work/debian.err" "$work/windows.err" ||
+        fail "Netz.$ending: the summary differs: $(diff "$work/debian.err" "$work/windows.err" | head -n 10)"
+    grep -q '^gipfelfluss: Ungünstigster Fliessweg: Verteilung → ' "$work/windows.err" ||
+        fail "Netz.$ending: no path in the summary: $(cat "$work/windows.err")"
 done
 same "--entnahmestellen" --entnahmestellen
 same "--berechnen 250 5 --rohrserie Kupfer" --berechnen 250 5 --rohrserie Kupfer --laenge 12 --zeta 4,5
