@@ -22,8 +22,9 @@ const QString largestHeading = QStringLiteral("Einzel BW");
 
 }  // namespace
 
-void SectionList::setHeadings(const std::vector<CellValue>& cells)
+void SectionList::setHeadings(const std::vector<CellValue>& cells, Source source)
 {
+    m_source = source;
     m_headings.clear();
     m_name = m_total = m_largest = -1;
     m_sizing.clear();

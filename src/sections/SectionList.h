@@ -55,9 +55,8 @@ public:
     // (a number, a text, ...); every field of separated text is a text.
     enum class Source { Workbook, SeparatedText };
 
-    explicit SectionList(const NumberText& numbers, Source source = Source::Workbook,
-                         const SizingOptions& sizing = noSizing())
-        : m_numbers(numbers), m_source(source), m_options(sizing), m_sizing(sizing, numbers),
+    explicit SectionList(const NumberText& numbers, const SizingOptions& sizing = noSizing())
+        : m_numbers(numbers), m_options(sizing), m_sizing(sizing, numbers),
           m_counts(sizing.drawOffPoints, numbers)
     {
     }
@@ -65,9 +64,10 @@ public:
     // Options that size nothing unless the list has a column "Rohrserie".
     static const SizingOptions& noSizing();
 
-    // The heading row. Throws RuntimeError naming the heading that is
-    // missing: "BW" or "Einzel BW" in a list without counting columns.
-    void setHeadings(const std::vector<CellValue>& cells);
+    // The heading row, of a file that holds `source`. Throws RuntimeError
+    // naming the heading that is missing: "BW" or "Einzel BW" in a list
+    // without counting columns.
+    void setHeadings(const std::vector<CellValue>& cells, Source source);
     // The headings of the result: "Teilstrecke" first when the list has
     // none (its sections are then numbered), the input's, "BW" and "Einzel
     // BW" where the counts give them, then resultHeadings.
@@ -132,7 +132,7 @@ private:
     bool addsUnits() const { return m_counts.active() || m_network.active(); }
 
     const NumberText& m_numbers;
-    Source m_source;
+    Source m_source = Source::Workbook;
     const SizingOptions& m_options;
     SectionSizing m_sizing;
     SectionCounts m_counts;

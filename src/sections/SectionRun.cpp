@@ -266,9 +266,8 @@ bool sameFile(const QString& a, const QString& b)
 SectionCount calculateSections(const WorkbookFiles& files, const QString& listPath, const NumberText& numbers,
                                SectionSink& sink, const SizingOptions& sizing)
 {
-    SectionList list(numbers,
-                     isSeparatedTextName(listPath) ? SectionList::Source::SeparatedText : SectionList::Source::Workbook,
-                     sizing);
+    SectionList list(numbers, sizing);
+    WorkbookFiles::FileKind kind = WorkbookFiles::FileKind::Workbook;
     SectionCount count;
     bool headed = false;
     QString failure, listFailure;
@@ -285,7 +284,8 @@ SectionCount calculateSections(const WorkbookFiles& files, const QString& listPa
             if (holdsNothing(cells)) return true;
             if (!headed) {
                 try {
-                    list.setHeadings(cells);
+                    list.setHeadings(cells, kind == WorkbookFiles::FileKind::SeparatedText ? SectionList::Source::SeparatedText
+                                                                                           : SectionList::Source::Workbook);
                 } catch (const RuntimeError& error) {
                     listFailure = QString::fromUtf8(error.what());
                     return false;
@@ -311,7 +311,7 @@ SectionCount calculateSections(const WorkbookFiles& files, const QString& listPa
             failure = QStringLiteral("Zu wenig Arbeitsspeicher.");
         }
         return false;
-    });
+    }, kind);
     if (!listFailure.isEmpty()) throw ListError(listFailure);
     if (!failure.isEmpty()) throw RuntimeError(failure);
     if (!reason.isEmpty()) throw ListError(reason);

@@ -39,7 +39,8 @@ public:
         });
     }
 
-    QString readRows(const QString& path, int lastRow, const RowHandler& handler) const override
+    using WorkbookFiles::readRows;
+    QString readRows(const QString& path, int lastRow, const RowHandler& handler, FileKind& kind) const override
     {
         return reasonOf([&] {
             // A cell whose value the file does not give makes the list unreadable:
@@ -49,10 +50,12 @@ public:
                 return handler(row.number, row.cells);
             };
             if (isSeparatedTextName(path)) {
+                kind = FileKind::SeparatedText;
                 Workbook::checkReadable(path);
                 readCsv(path, lastRow, rows);
             } else {
-                Workbook::readRows(path, lastRow, rows);
+                kind = FileKind::Workbook;
+                Workbook::readRows(Workbook::detectFormat(path), path, lastRow, rows);
             }
         });
     }

@@ -48,9 +48,9 @@ Workbook::Workbook(const QString& path, int rowLimit)
 {
 }
 
-QString Workbook::readRows(const QString& path, int lastRow, const SheetRowHandler& handler)
+QString Workbook::readRows(Format format, const QString& path, int lastRow, const SheetRowHandler& handler)
 {
-    return readRowsOf(detectFormat(path), path, lastRow, handler);
+    return readRowsOf(format, path, lastRow, handler);
 }
 
 const Worksheet& Workbook::Worksheets(int index) const

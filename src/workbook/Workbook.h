@@ -59,10 +59,11 @@ public:
     // Throws RuntimeError for a path that is missing, a folder, unreadable or empty.
     static void checkReadable(const QString& path);
 
-    // The rows of the first worksheet up to lastRow, as its format's reader
-    // hands them on (one reader a format, for this class and for every
-    // other use); returns the sheet's name. Throws RuntimeError.
-    static QString readRows(const QString& path, int lastRow, const SheetRowHandler& handler);
+    // The rows of the first worksheet up to lastRow, as the reader of its
+    // format (detectFormat, decided where the file is opened) hands them on:
+    // one reader a format, for this class and for every other use; returns
+    // the sheet's name. Throws RuntimeError.
+    static QString readRows(Format format, const QString& path, int lastRow, const SheetRowHandler& handler);
 
 private:
     Format m_format;

@@ -41,7 +41,7 @@ public:
 class WorkbookFiles {
 public:
     // Raised whenever this interface changes; the program refuses a module of another.
-    static constexpr int version = 2;
+    static constexpr int version = 3;
     // The module's one exported function: `const WorkbookFiles* (int version)`,
     // giving its WorkbookFiles, or null when the program asks for another version.
     static constexpr char factoryName[] = "gipfelflussWorkbookFiles";
@@ -50,6 +50,11 @@ public:
     // column 1 up to its last cell that holds anything (empty cells between
     // are std::monostate). Returning false stops the reading (not a failure).
     using RowHandler = std::function<bool(int row, const std::vector<CellValue>& cells)>;
+
+    // What a file holds, decided once, where it is opened: separated text by
+    // its name (.csv, .tsv or .txt), whose fields are all texts; otherwise a
+    // workbook, whose format its content tells.
+    enum class FileKind { SeparatedText, Workbook };
 
     virtual ~WorkbookFiles() = default;
 
@@ -66,8 +71,14 @@ public:
     // lastRow. Memory stays bounded whatever the file: nothing is kept of
     // rows already handed on. Returns the empty text when read to the end
     // (or stopped by the handler), otherwise the reason; rows handed on
-    // before a failure are not taken back.
-    virtual QString readRows(const QString& path, int lastRow, const RowHandler& handler) const = 0;
+    // before a failure are not taken back. `kind` is set to what the file
+    // holds before the first row is handed on.
+    virtual QString readRows(const QString& path, int lastRow, const RowHandler& handler, FileKind& kind) const = 0;
+    QString readRows(const QString& path, int lastRow, const RowHandler& handler) const
+    {
+        FileKind kind;
+        return readRows(path, lastRow, handler, kind);
+    }
 
     // A new .xlsx workbook of one worksheet with the given name at path (a
     // scratch file, which the program saves to its place); null with the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/SeparatedText.h"
 #include "workbook/WorkbookFiles.h"
 
 #include <QFile>
@@ -12,9 +13,12 @@ class ListFiles : public WorkbookFiles {
 public:
     explicit ListFiles(std::vector<std::vector<CellValue>> rows) : m_rows(std::move(rows)) {}
 
+    using WorkbookFiles::readRows;
     QString readColumn(const QString&, int, int, int, std::vector<CellValue>&) const override { return {}; }
-    QString readRows(const QString&, int, const RowHandler& handler) const override
+    QString readRows(const QString& path, int, const RowHandler& handler, FileKind& kind) const override
     {
+        // Told by the name, as the program's own files tell it.
+        kind = isSeparatedTextName(path) ? FileKind::SeparatedText : FileKind::Workbook;
         int number = 0;
         for (const std::vector<CellValue>& row : m_rows)
             if (!handler(++number, row)) break;

@@ -255,7 +255,7 @@ TEST(Export, AWriteThatFailsHalfwayLeavesTheEarlierFileByteForByte)
 {
     struct HalfWriter : WorkbookFiles {
         QString readColumn(const QString&, int, int, int, std::vector<CellValue>&) const override { return {}; }
-        QString readRows(const QString&, int, const RowHandler&) const override { return {}; }
+        QString readRows(const QString&, int, const RowHandler&, FileKind&) const override { return {}; }
         std::unique_ptr<RowWriter> newWorkbook(const QString&, const QString&, QString&) const override { return {}; }
         QString writeWorkbook(const QString& path, const QString&, const std::vector<WrittenCell>&) const override
         {
