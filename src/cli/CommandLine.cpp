@@ -21,6 +21,7 @@ QString helpText()
         "        gipfelfluss --teilstrecken LISTE [--ausgabe DATEI] [--rohrserie NAME]\n"
         "                    [--vmax V] [--temperatur T] [--rohrserien-datei DATEI]\n"
         "                    [--entnahmestellen-datei DATEI] [--versorgungsdruck P]\n"
+        "                    [--nach-druck]\n"
         "        gipfelfluss --rohrserien [--rohrserien-datei DATEI]\n"
         "        gipfelfluss --entnahmestellen [--entnahmestellen-datei DATEI]\n"
         "\n"
@@ -89,6 +90,14 @@ QString helpText()
         "                 Mindestdruck nach dem Wasserzähler beim Gipfelfluss in hPa\n"
         "                 (0 bis 100000), nur zu --teilstrecken, für die Teilstrecken\n"
         "                 eines Netzes ab der Versorgung ohne eigene Spalte.\n"
+        "  --nach-druck   Wählt in einem bemessenen Netz mit Versorgungsdruck die Rohre\n"
+        "                 mit dem kleinsten Wasserinhalt, bei denen v höchstens v max ist\n"
+        "                 und jede Entnahmestelle ihren Mindestfliessdruck hat; dazu die\n"
+        "                 Spalte »Rohr nach v max«. Eine Spalte »Rohr vorgegeben«\n"
+        "                 (»28×1,5« oder »Kupfer 28×1,5«) hält ein Rohr fest, auch ohne\n"
+        "                 --nach-druck. Reicht der Druck auch mit den grössten Rohren\n"
+        "                 nicht, nimmt es diese auf den Wegen, die zu kurz kommen, und\n"
+        "                 endet mit 3. Nur zu --teilstrecken.\n"
         "  --rohrserien-datei DATEI\n"
         "                 Eigene Rohrserien aus einer Arbeitsmappe oder CSV-Datei mit den\n"
         "                 Spalten »Rohrserie«, »Rohr«, »di mm« und »k mm«; sie ersetzen\n"
@@ -193,9 +202,10 @@ CommandLine readCommandLine(const QStringList& typed, CommandLine::Stage stage)
     const QCommandLineOption vmax(QStringLiteral("vmax"), QString(), QStringLiteral("V"));
     const QCommandLineOption temperature(QStringLiteral("temperatur"), QString(), QStringLiteral("T"));
     const QCommandLineOption supplyPressure(QStringLiteral("versorgungsdruck"), QString(), QStringLiteral("P"));
+    const QCommandLineOption byPressure(QStringLiteral("nach-druck"));
     const QList<QCommandLineOption> withValue = {sections, output, series, seriesFile, drawOffFile, length, zeta, vmax, temperature,
                                                  supplyPressure};
-    parser.addOptions({help, version, calculate, catalogue, drawOffs});
+    parser.addOptions({help, version, calculate, catalogue, drawOffs, byPressure});
     parser.addOptions(withValue);
     // Qt's parser says only in English that an option lacks its value.
     if (!arguments.isEmpty() && !arguments.last().contains(QLatin1Char('=')))
@@ -232,8 +242,9 @@ CommandLine readCommandLine(const QStringList& typed, CommandLine::Stage stage)
         if (parser.isSet(seriesFile) && !parser.isSet(sections) && !parser.isSet(catalogue) && !(parser.isSet(calculate) && sized))
             return parser.isSet(calculate) ? QStringLiteral("»--rohrserien-datei« gilt nur mit »--rohrserie«")
                                            : QStringLiteral("»--rohrserien-datei« gilt nur mit »--berechnen«, »--teilstrecken« oder »--rohrserien«");
-        if (parser.isSet(supplyPressure) && !parser.isSet(sections))
-            return QStringLiteral("»--versorgungsdruck« gilt nur mit »--teilstrecken«");
+        for (const QCommandLineOption* option : {&supplyPressure, &byPressure})
+            if (parser.isSet(*option) && !parser.isSet(sections))
+                return QStringLiteral("»--%1« gilt nur mit »--teilstrecken«").arg(option->names().first());
         if (parser.isSet(drawOffFile) && !parser.isSet(sections) && !parser.isSet(drawOffs))
             return QStringLiteral("»--entnahmestellen-datei« gilt nur mit »--teilstrecken« oder »--entnahmestellen«");
         return {};
@@ -255,7 +266,8 @@ CommandLine readCommandLine(const QStringList& typed, CommandLine::Stage stage)
         // Qt's parser refuses a value given to an option that takes none
         // (--berechnen=250) without naming it.
         for (const QString& argument : arguments.mid(1))
-            if (argument.contains(QLatin1Char('=')) && calculate.names().contains(optionName(argument)))
+            if (argument.contains(QLatin1Char('='))
+                && (calculate.names().contains(optionName(argument)) || byPressure.names().contains(optionName(argument))))
                 return {CommandLine::Request::Refusal,
                         refusal(QStringLiteral("unerwarteter Wert »%1« bei der Option »%2«")
                                     .arg(argument.section(QLatin1Char('='), 1), argument.section(QLatin1Char('='), 0, 0)))};
@@ -268,7 +280,7 @@ CommandLine readCommandLine(const QStringList& typed, CommandLine::Stage stage)
         return {CommandLine::Request::Refusal, refusal(QStringLiteral("»--berechnen« braucht zwei Zahlen: BW und EINZEL"))};
     const CommandLine::Sizing sizing{parser.value(series), parser.value(seriesFile),  parser.value(length),
                                      parser.value(zeta),   parser.value(vmax),        parser.value(temperature),
-                                     parser.value(supplyPressure)};
+                                     parser.value(supplyPressure), parser.isSet(byPressure)};
     if (parser.isSet(sections))
         return {CommandLine::Request::SectionList, {}, {parser.value(sections), parser.value(output)}, sizing,
                 parser.value(drawOffFile)};

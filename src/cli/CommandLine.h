@@ -36,6 +36,7 @@ struct CommandLine {
         QString maximumVelocity;   // --vmax V (m/s)
         QString temperature;       // --temperatur T (°C)
         QString supplyPressure;    // --versorgungsdruck P (hPa), for a network's sections fed by the supply
+        bool byPressure = false;   // --nach-druck: a network's sizes chosen by pressure
     } sizing = {};
     QString drawOffFile = {};  // --entnahmestellen-datei DATEI; empty when not given
 

@@ -36,6 +36,7 @@ std::optional<SizingOptions> sectionSizingOptions(const CommandLine::Sizing& siz
         options.defaults.temperature = *t;
     if (!reason.isEmpty()) return std::nullopt;
     options.supplyPressure = pipes::readValue(pipes::Value::SupplyPressure, sizing.supplyPressure, numbers, reason);
+    options.byPressure = sizing.byPressure;
     if (!reason.isEmpty()) return std::nullopt;
     return options;
 }

@@ -15,14 +15,13 @@ constexpr double largestLossCoefficients = 10000.0;
 constexpr double highestRise = 1000.0;         // m, up or down
 constexpr double highestPressure = 100000.0;   // hPa
 
-// v max as the user thinks of it: "2,0", but "1,75" where one decimal would round it.
+}  // namespace
+
 QString limitText(double limit, const NumberText& numbers)
 {
     const QString rounded = numbers.format(limit, NumberText::Pattern::OneDecimal);
     return numbers.fileNumber(rounded) == limit ? rounded : numbers.exact(limit);
 }
-
-}  // namespace
 
 QString valueName(Value value)
 {

@@ -65,6 +65,8 @@ QStringList SectionList::headings() const
     }
     all << resultHeadings;
     if (sized()) all << SectionSizing::resultHeadings;
+    if (sized() && network()) all << SectionSizing::contentHeading;
+    if (byPressure()) all << SectionSizing::byVelocityHeading;
     if (pressure()) all << m_network.resultHeadings(withSupply());
     return all << hintHeading;
 }
@@ -155,7 +157,8 @@ network::OwnUnits SectionList::ownUnits(const std::vector<CellValue>& cells, std
     return own;
 }
 
-void SectionList::settle(SectionResult& result, const std::vector<CellValue>& cells, double total, double largest) const
+void SectionList::settle(SectionResult& result, const std::vector<CellValue>& cells, double total, double largest,
+                         std::optional<std::size_t> chosen) const
 {
     if (result.singlePoint) {
         // One draw-off point carries its own design flow (EN 806-3, table 2:
@@ -171,8 +174,10 @@ void SectionList::settle(SectionResult& result, const std::vector<CellValue>& ce
         result.flow = outcome.flow;
     }
     if (sized()) {
-        result.sizing = m_sizing.size(cells, result.flow, result.hint);
+        QString note;
+        result.sizing = m_sizing.size(cells, result.flow, result.hint, note, chosen);
         result.sizingRefused = !result.hint.isEmpty();
+        if (!note.isEmpty()) result.hint = note;
     }
 }
 

@@ -77,6 +77,8 @@ public:
     bool network() const { return m_network.active(); }
     // A network whose sized sections lose a pressure (a column "Länge" or "Zeta").
     bool pressure() const { return network() && sized() && m_sizing.losesPressure(); }
+    // A network whose sizes are chosen by pressure: with a supply pressure, when asked for.
+    bool byPressure() const { return m_options.byPressure && withSupply(); }
     const SectionNetwork& networkColumns() const { return m_network; }
     const SectionSizing& sizing() const { return m_sizing; }
     const SizingOptions& options() const { return m_options; }
@@ -92,8 +94,9 @@ public:
     // where their cells hold numbers; the counted points);
     network::OwnUnits ownUnits(const std::vector<CellValue>& cells, std::optional<SectionCounted>& counted) const;
     // the flow of the section's units by the rule (or of its one draw-off
-    // point), and its sizing;
-    void settle(SectionResult& result, const std::vector<CellValue>& cells, double total, double largest) const;
+    // point), and its sizing (in the size `chosen` where given);
+    void settle(SectionResult& result, const std::vector<CellValue>& cells, double total, double largest,
+                std::optional<std::size_t> chosen = std::nullopt) const;
     // the note on cells right of the last heading, of a row of `given` cells.
     void noteDropped(SectionResult& result, std::size_t given) const;
     bool counting() const { return m_counts.active(); }

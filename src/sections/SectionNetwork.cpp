@@ -4,6 +4,7 @@
 #include "base/CellText.h"
 #include "base/NumberText.h"
 #include "network/Pressure.h"
+#include "network/PressureSizing.h"
 #include "network/SectionTree.h"
 #include "pipes/SizingText.h"
 #include "pipes/Water.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -34,25 +36,30 @@ void addHint(QString& hint, const QString& text)
 QStringList NetworkSummary::lines(const NumberText& numbers) const
 {
     QStringList lines;
-    if (!pressure) return lines;
-    if (path.isEmpty()) {
-        if (!unknown.isEmpty()) lines << QStringLiteral("Ungünstigster Fliessweg unbekannt (%1)").arg(unknown);
-        return lines;
+    if (pressure && path.isEmpty() && !unknown.isEmpty())
+        lines << QStringLiteral("Ungünstigster Fliessweg unbekannt (%1)").arg(unknown);
+    if (pressure && !path.isEmpty()) {
+        // A long path by its ends; the column "Fliessweg" marks all of it.
+        constexpr qsizetype ends = 5;
+        const QString arrow = QStringLiteral(" → ");
+        const QString shown = path.size() <= 3 * ends ? path.join(arrow)
+                                                      : path.first(ends).join(arrow) + arrow
+                                                            + QStringLiteral("… (%1 weitere) …").arg(path.size() - 2 * ends)
+                                                            + arrow + path.last(ends).join(arrow);
+        lines << QStringLiteral("Ungünstigster Fliessweg: ") + shown
+              << QStringLiteral("Erforderlicher Versorgungsdruck: ") + pressureText(*required, numbers);
+        if (withSupply && reserve) {
+            if (*reserve >= 0)
+                lines << QStringLiteral("Reserve: ") + pressureText(*reserve, numbers);
+            else if (evenLargest)
+                lines << QStringLiteral("Der Versorgungsdruck reicht auch mit den grössten Rohren nicht: Reserve %1 an „%2“")
+                             .arg(pressureText(*reserve, numbers), path.last());
+            else
+                lines << QStringLiteral("Der Versorgungsdruck reicht nicht: Reserve %1 an „%2“").arg(pressureText(*reserve, numbers), path.last());
+        }
     }
-    // A long path by its ends; the column "Fliessweg" marks all of it.
-    constexpr qsizetype ends = 5;
-    const QString arrow = QStringLiteral(" → ");
-    const QString shown = path.size() <= 3 * ends ? path.join(arrow)
-                                                  : path.first(ends).join(arrow) + arrow
-                                                        + QStringLiteral("… (%1 weitere) …").arg(path.size() - 2 * ends)
-                                                        + arrow + path.last(ends).join(arrow);
-    lines << QStringLiteral("Ungünstigster Fliessweg: ") + shown
-          << QStringLiteral("Erforderlicher Versorgungsdruck: ") + pressureText(*required, numbers);
-    if (!withSupply || !reserve) return lines;
-    if (*reserve < 0)
-        lines << QStringLiteral("Der Versorgungsdruck reicht nicht: Reserve %1 an „%2“").arg(pressureText(*reserve, numbers), path.last());
-    else
-        lines << QStringLiteral("Reserve: ") + pressureText(*reserve, numbers);
+    if (content) lines << QStringLiteral("Wasserinhalt: %1 l").arg(numbers.format(*content, NumberText::Pattern::OneDecimal));
+    if (byPressure) lines << QStringLiteral("Vergrössert: %1 Teilstrecken").arg(enlarged);
     return lines;
 }
 
@@ -122,6 +129,14 @@ void SectionNetwork::calculate(const SectionList& list, std::vector<NetworkRow>&
     // once for the pressure rule and once for the result, so that no
     // section's result is kept while the others are calculated.
     const bool pressure = list.pressure();
+    // `chosen`: the size chosen by pressure, -1 for v max's; `apparatusLoss`:
+    // the Apparate of the section settled last.
+    std::vector<int> chosen(n, -1);
+    double apparatusLoss = 0;
+    // A section's loss at peak flow in a size whose Δp is `pipeLoss`.
+    const auto lossOf = [&](double pipeLoss, const SectionResult& r) {
+        return pipeLoss + r.pressure.staticLoss.value_or(0.0) + apparatusLoss;
+    };
     const auto settle = [&](std::size_t s, SectionResult& r, const std::vector<CellValue>& cells, network::SectionLosses& l) {
         const network::SectionUnits& u = units[s];
         if (!u.total) {
@@ -131,7 +146,8 @@ void SectionNetwork::calculate(const SectionList& list, std::vector<NetworkRow>&
         r.total = u.total;
         r.largest = u.largest;
         r.singlePoint = u.singlePoint;
-        list.settle(r, cells, *u.total, *u.largest);
+        list.settle(r, cells, *u.total, *u.largest,
+                    chosen[s] < 0 ? std::nullopt : std::optional<std::size_t>(std::size_t(chosen[s])));
         if (!pressure) return;
         QStringList problems;
         const auto value = [&](int column, pipes::Value which) -> std::optional<double> {
@@ -159,10 +175,36 @@ void SectionNetwork::calculate(const SectionList& list, std::vector<NetworkRow>&
             return;
         }
         if (hasHeight()) r.pressure.staticLoss = pipes::staticPressure(height.value_or(0.0), r.sizing->temperature);
-        l.loss = *r.sizing->flow.pressureLoss + r.pressure.staticLoss.value_or(0.0) + apparatus.value_or(0.0);
+        apparatusLoss = apparatus.value_or(0.0);
+        l.loss = lossOf(*r.sizing->flow.pressureLoss, r);
     };
 
     std::optional<network::NetworkPressure> checked;
+    if (list.byPressure()) {
+        // Every size each section may take, with its loss and content.
+        std::vector<network::SectionOptions> options(n);
+        std::vector<std::vector<std::uint8_t>> sizeOf(n);  // in the series, of each option
+        for (std::size_t s = 0; s < n; ++s) {
+            SectionResult r;
+            network::SectionLosses l;
+            settle(s, r, rows[s].cells, l);
+            options[s].minimum = l.minimum;
+            options[s].supply = l.supply;
+            if (!l.loss) continue;
+            for (const pipes::SizeFlow& f : list.sizing().sizesAllowed(rows[s].cells, r.flow)) {
+                const SectionSized size{r.sizing->series, f, r.sizing->temperature, r.sizing->length};
+                options[s].sizes.push_back(network::SizeOption{lossOf(*f.pressureLoss, r), size.content().value_or(0.0)});
+                sizeOf[s].push_back(std::uint8_t(f.size));
+            }
+        }
+        // Exact while each section's list stays within its share of about
+        // four million points, at least 64 each.
+        const network::PressureChoice choice =
+            network::chooseByPressure(*tree, options, std::max<std::size_t>(64, 4000000 / std::max<std::size_t>(n, 1)));
+        for (std::size_t s = 0; s < n; ++s)
+            if (choice.size[s] >= 0) chosen[s] = sizeOf[s][std::size_t(choice.size[s])];
+        summary.evenLargest = !choice.shortTrees.empty();
+    }
     if (pressure) {
         std::vector<network::SectionLosses> losses(n);
         for (std::size_t s = 0; s < n; ++s) {
@@ -172,6 +214,7 @@ void SectionNetwork::calculate(const SectionList& list, std::vector<NetworkRow>&
         checked = network::checkPressure(*tree, losses, labels, list.withSupply());
         summary.pressure = true;
         summary.withSupply = list.withSupply();
+        summary.byPressure = list.byPressure();
         for (const int s : checked->path) summary.path << names[std::size_t(s)];
         if (!checked->path.empty()) {
             summary.required = checked->sections[std::size_t(checked->path.front())].required;
@@ -200,6 +243,10 @@ void SectionNetwork::calculate(const SectionList& list, std::vector<NetworkRow>&
                 addHint(r.hint, p.reason);
                 r.unknown = true;
             }
+        }
+        if (r.sizing && list.sized()) {
+            if (const auto content = r.sizing->content()) summary.content = summary.content.value_or(0.0) + *content;
+            if (list.byPressure() && r.sizing->flow.size > r.sizing->byVelocity) ++summary.enlarged;
         }
         list.noteDropped(r, given);
         hand(r);

@@ -39,10 +39,15 @@ struct NetworkSummary {
     std::optional<double> required;  // the supply pressure it needs, hPa
     std::optional<double> reserve;   // what is left at its end, hPa
     QString unknown;          // why there is no path
+    std::optional<double> content;  // l, of the sized sections with a length
+    bool byPressure = false;  // the sizes chosen by pressure
+    int enlarged = 0;         // sections larger than v max alone would have them
+    bool evenLargest = false; // short of pressure even with the largest sizes
 
     // The lines of the summary: "Ungünstigster Fliessweg: A → B",
     // "Erforderlicher Versorgungsdruck: 2874,0 hPa", and with a supply
-    // pressure "Reserve: 126,0 hPa" or "Der Versorgungsdruck reicht nicht: …".
+    // pressure "Reserve: 126,0 hPa" or "Der Versorgungsdruck reicht nicht: …";
+    // "Wasserinhalt: 38,7 l" and, chosen by pressure, "Vergrössert: 4 Teilstrecken".
     QStringList lines(const NumberText& numbers) const;
     bool shortOfPressure() const { return reserve && *reserve < 0; }
 };

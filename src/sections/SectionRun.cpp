@@ -53,6 +53,9 @@ private:
     std::array<QString, 7> m_texts;  // by calc::Case, then a single draw-off point's
 };
 
+// A section's water content, l, two decimals: a metre of 16 mm holds 0,2 l.
+constexpr NumberText::Pattern contentPattern = NumberText::Pattern::TwoDecimals;
+
 // The pressure columns of a network's section, one decimal each, as the
 // list's headings have them; then the word of the "Fliessweg" column.
 std::vector<std::optional<double>> pressureValues(const SectionList& list, const SectionResult& r)
@@ -121,6 +124,11 @@ public:
             }
             for (const SizingValue& v : sizingValues(r)) field(v.value ? numbers.format(*v.value, v.pattern) : QString());
         }
+        if (list.sized() && list.network()) {
+            const std::optional<double> content = r.sizing ? r.sizing->content() : std::nullopt;
+            field(content ? numbers.format(*content, contentPattern) : QString());
+        }
+        if (list.byPressure()) field(r.sizing ? r.sizing->series->sizeName(r.sizing->byVelocity) : QString());
         if (list.pressure()) {
             for (const std::optional<double>& v : pressureValues(list, r))
                 field(v ? numbers.format(*v, pipes::lossPattern) : QString());
@@ -220,6 +228,12 @@ public:
                 else ++m_col;
             }
         }
+        if (list.sized() && list.network()) {
+            const std::optional<double> content = r.sizing ? r.sizing->content() : std::nullopt;
+            if (content) add(cells, *content, QStringLiteral("0.00"));
+            else ++m_col;
+        }
+        if (list.byPressure()) add(cells, r.sizing ? r.sizing->series->sizeName(r.sizing->byVelocity) : QString());
         if (list.pressure()) {
             for (const std::optional<double>& v : pressureValues(list, r)) {
                 if (v) add(cells, *v, QStringLiteral("0.0"));
