@@ -40,6 +40,11 @@ public:
     void mnuinfo_Click();    // "Info"
     void mnubelastung_Click();  // "Belastungswerte zusammenzählen…"
     void mnurohrweite_Click();  // "Rohrweite bemessen…"
+    void mnunachdruck_Click();  // "Rohrweite nach Druck", a switch
+
+    // Whether "Teilstrecken berechnen…" chooses a network's sizes by
+    // pressure: "Rohrweite nach Druck" switched on, remembered for the next start.
+    bool byPressure() const;
 
     // Whether "Rohrweite bemessen…" has a result to size: while one is shown.
     bool resultShown() const { return m_Berechnet == True && m_marked.has_value(); }

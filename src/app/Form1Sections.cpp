@@ -10,6 +10,22 @@
 // file into a result workbook. The window stays as it is: boxes, chart,
 // results table and the computed flag.
 
+namespace {
+
+const QString byPressureSetting = QStringLiteral("Teilstrecken/RohrweiteNachDruck");
+
+}  // namespace
+
+bool Form1::byPressure() const
+{
+    return m_view.setting(byPressureSetting) == QLatin1String("1");
+}
+
+void Form1::mnunachdruck_Click()
+{
+    m_view.setSetting(byPressureSetting, byPressure() ? QString() : QStringLiteral("1"));
+}
+
 void Form1::mnuteilstrecken_Click()
 {
     const QString listPath = m_view.showOpenDialog(
@@ -30,8 +46,10 @@ void Form1::mnuteilstrecken_Click()
     SectionCount count;
     try {
         // Sized with the series "Rohrweite bemessen…" knows and counted with
-        // the draw-off points the tally knows, the user's files included.
-        const SizingOptions sizing{pipeCatalogue(), {}, {}, drawOffCatalogue()};
+        // the draw-off points the tally knows, the user's files included;
+        // a network's sizes by pressure as "Rohrweite nach Druck" says.
+        SizingOptions sizing{pipeCatalogue(), {}, {}, drawOffCatalogue()};
+        sizing.byPressure = byPressure();
         count = writeSectionResults(m_workbooks.files(), listPath, resultPath, m_numbers, sizing);
     } catch (const ListError& error) {
         m_view.showMessage(messageText::fileFailure(listPath, QStringLiteral("als Liste der Teilstrecken gelesen werden"), error.what()),

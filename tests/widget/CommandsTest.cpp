@@ -45,7 +45,7 @@ TEST_F(WindowTest, HilfeShowsThatNoHelpIsAvailable)
 {
     QTest::keyClicks(focused(), QStringLiteral("12"));
     dialogs.expectMessage();
-    chooseFromMenu(*window, Qt::Key_E, "mnuextras", 1);
+    chooseFromMenu(*window, Qt::Key_E, "mnuextras", 2);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     const ScriptedDialogs::Message& m = dialogs.messages[0];
     EXPECT_EQ(m.caption, QStringLiteral("Hilfe,"));
@@ -64,7 +64,7 @@ TEST_F(WindowTest, InfoShowsTheCreditsLineByLineAndLeavesTheResult)
     const QString flow = box(3).text();
     dialogs.expectMessage();
     // With a result shown, "Rohrweite bemessen…" is enabled and one more step down.
-    chooseFromMenu(*window, Qt::Key_E, "mnuextras", 3);
+    chooseFromMenu(*window, Qt::Key_E, "mnuextras", 4);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     const ScriptedDialogs::Message& m = dialogs.messages[0];
     EXPECT_EQ(m.caption, QStringLiteral("Über dieses Programm"));

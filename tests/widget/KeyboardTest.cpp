@@ -93,7 +93,7 @@ TEST_F(WindowTest, MenuBarHoldsDateiAndExtras)
           {"mnuteilstrecken", "Teilstrecken berechnen…"},
           {"mnuprotokoll", "Protokoll als PDF speichern…"}, {"mnudrucken", "Protokoll drucken…", "Ctrl+P"},
           {"mnulinie3", ""}, {"mnuend", "Beenden"}}},
-        {"mnuextras", "&Extras", {{"mnubelastung", "Belastungswerte zusammenzählen…"}, {"mnurohrweite", "Rohrweite bemessen…"}, {"mnulinie5", ""}, {"mnuhilfe", "Hilfe"}, {"mnulinie4", ""}, {"mnuinfo", "Info"}}},
+        {"mnuextras", "&Extras", {{"mnubelastung", "Belastungswerte zusammenzählen…"}, {"mnurohrweite", "Rohrweite bemessen…"}, {"mnunachdruck", "Rohrweite nach Druck"}, {"mnulinie5", ""}, {"mnuhilfe", "Hilfe"}, {"mnulinie4", ""}, {"mnuinfo", "Info"}}},
     };
 
     const QList<QAction*> titles = window->menuBar()->actions();
@@ -116,7 +116,8 @@ TEST_F(WindowTest, MenuBarHoldsDateiAndExtras)
                 EXPECT_EQ(action->text(), item.text);
             }
             EXPECT_EQ(action->shortcut().toString(QKeySequence::PortableText), item.shortcut);
-            EXPECT_FALSE(action->isCheckable());
+            // Only "Rohrweite nach Druck" is a switch.
+            EXPECT_EQ(action->isCheckable(), std::string(item.name) == "mnunachdruck");
             // "Rohrweite bemessen…" waits for a result to size.
             EXPECT_EQ(action->isEnabled(), std::string(item.name) != "mnurohrweite");
             EXPECT_TRUE(action->isVisible());

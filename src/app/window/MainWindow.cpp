@@ -186,7 +186,7 @@ void MainWindow::createMenus()
         {menu.mnuprotokoll, &Form1::mnuprotokoll_Click}, {menu.mnudrucken, &Form1::mnudrucken_Click},
         {menu.mnuend, &Form1::mnuend_Click},             {menu.mnuhilfe, &Form1::mnuhilfe_Click},
         {menu.mnuinfo, &Form1::mnuinfo_Click},           {menu.mnubelastung, &Form1::mnubelastung_Click},
-        {menu.mnurohrweite, &Form1::mnurohrweite_Click},
+        {menu.mnurohrweite, &Form1::mnurohrweite_Click}, {menu.mnunachdruck, &Form1::mnunachdruck_Click},
     };
     for (const auto& [action, command] : commands)
         connect(action, &QAction::triggered, this,
@@ -194,6 +194,10 @@ void MainWindow::createMenus()
     // "Rohrweite bemessen…" sizes the result that is shown: enabled after
     // every command that may show or take away one.
     m_sizingAction = menu.mnurohrweite;
+    // The switch shows the remembered choice, read when the menu opens, not at start.
+    QAction* byPressure = menu.mnunachdruck;
+    connect(qobject_cast<QMenu*>(byPressure->parent()), &QMenu::aboutToShow, this,
+            [this, byPressure] { byPressure->setChecked(m_form.byPressure()); });
     for (QAction* action : menuBar()->actions())
         if (QMenu* sub = action->menu()) connect(sub, &QMenu::triggered, this, &MainWindow::enableSizing, Qt::QueuedConnection);
     enableSizing();

@@ -45,6 +45,8 @@ MenuActions createMenus(QMenuBar& bar)
     QMenu* extras = addMenu(bar, "mnuextras", QStringLiteral("&Extras"));
     actions.mnubelastung = addItem(*extras, "mnubelastung", QStringLiteral("Belastungswerte zusammenzählen…"));
     actions.mnurohrweite = addItem(*extras, "mnurohrweite", QStringLiteral("Rohrweite bemessen…"));
+    actions.mnunachdruck = addItem(*extras, "mnunachdruck", QStringLiteral("Rohrweite nach Druck"));
+    actions.mnunachdruck->setCheckable(true);
     addSeparator(*extras, "mnulinie5");
     actions.mnuhilfe = addItem(*extras, "mnuhilfe", QStringLiteral("Hilfe"));
     addSeparator(*extras, "mnulinie4");

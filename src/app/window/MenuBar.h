@@ -13,6 +13,7 @@ struct MenuActions {
     QAction* mnuend = nullptr;     // "Beenden"
     QAction* mnubelastung = nullptr;  // "Belastungswerte zusammenzählen…"
     QAction* mnurohrweite = nullptr;  // "Rohrweite bemessen…", enabled while a result is shown
+    QAction* mnunachdruck = nullptr;  // "Rohrweite nach Druck", checkable
     QAction* mnuhilfe = nullptr;   // "Hilfe"
     QAction* mnuinfo = nullptr;    // "Info"
 };
