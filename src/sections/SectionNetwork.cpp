@@ -59,7 +59,7 @@ QStringList NetworkSummary::lines(const NumberText& numbers) const
         }
     }
     if (content) lines << QStringLiteral("Wasserinhalt: %1 l").arg(numbers.format(*content, NumberText::Pattern::OneDecimal));
-    if (byPressure) lines << QStringLiteral("Vergrössert: %1 Teilstrecken").arg(enlarged);
+    if (byPressure) lines << (enlarged == 1 ? QStringLiteral("Vergrössert: 1 Teilstrecke") : QStringLiteral("Vergrössert: %1 Teilstrecken").arg(enlarged));
     return lines;
 }
 

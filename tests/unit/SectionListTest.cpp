@@ -231,3 +231,42 @@ TEST(SectionList, MenuCommandLeavesTheWindowAsItWas)
 }
 
 }  // namespace
+
+namespace {
+
+// A network whose supply pressure reaches the shower only with a larger
+// riser: "Rohrweite nach Druck" switched on enlarges it, and the closing
+// message turns from a warning into a report. Losses and pressures are the
+// product's, checked on the command line against python3-fluids.
+TEST(SectionList, NetworkMessageFollowsTheSwitchRohrweiteNachDruck)
+{
+    QTemporaryDir dir;
+    ListFiles files({{q("Teilstrecke"), q("Zuleitung"), q("Dusche"), q("Rohrserie"), q("Länge"), q("Zeta"), q("Höhe"),
+                      q("Versorgungsdruck")},
+                     {q("Verteilung"), CellValue(), CellValue(), q("Kupfer"), 10.0, 5.0, 1.0, 2500.0},
+                     {q("Strang"), q("Verteilung"), CellValue(), q("Kupfer"), 20.0, 4.0, 6.0, CellValue()},
+                     {q("Dusche OG"), q("Strang"), 1.0, q("Kupfer"), 5.0, 8.0, 1.0, CellValue()}});
+    RecordingView view;
+    Form1 form(view, QLocale::c(), WorkbookModule(files));
+    form.Form_Load();
+    struct Case {
+        bool byPressure;
+        View::Icon icon;
+        const char* line;
+    };
+    for (const Case& c : {Case{false, View::Icon::Exclamation, "Der Versorgungsdruck reicht nicht: Reserve −"},
+                          Case{true, View::Icon::Information, "\r\nVergrössert: 1 Teilstrecke\r\n"}}) {
+        if (form.byPressure() != c.byPressure) form.mnunachdruck_Click();
+        EXPECT_EQ(view.settings.value(q("Teilstrecken/RohrweiteNachDruck")) == q("1"), c.byPressure);
+        view.dialogAnswers = {dir.filePath(q("Netz.xlsx")), dir.filePath(q("Ergebnis.xlsx"))};
+        form.mnuteilstrecken_Click();
+        ASSERT_FALSE(view.messages.empty());
+        const RecordingView::Message& m = view.messages.back();
+        EXPECT_EQ(m.icon, c.icon) << m.prompt.toStdString();
+        EXPECT_TRUE(m.prompt.contains(q("\r\nUngünstigster Fliessweg: Verteilung → Strang → Dusche OG\r\n")))
+            << m.prompt.toStdString();
+        EXPECT_TRUE(m.prompt.contains(q(c.line))) << m.prompt.toStdString();
+    }
+}
+
+}  // namespace
