@@ -200,7 +200,7 @@ void writeNetworkCsv(const QString& path, int rows, Network shape, bool withFeed
         if (withFeeder) csv += feeder + ';';
         csv += QByteArray::number(total).replace('.', ',') + ';' + QByteArray::number(largest) + ";\"Grüße, " +
                text(random, r, 4) + "\";Kupfer;" + QByteArray::number(1 + r % 9) + ",5;" + QByteArray::number(r % 6) + ';' +
-               (end ? "0;1000" : "3;") + "\r\n";
+               (end ? "0;1000" : "0,1;") + "\r\n";
     };
     if (shape == Network::Chain) {
         for (int r = 1; r <= rows; ++r)

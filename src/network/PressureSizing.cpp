@@ -38,14 +38,35 @@ void keepBest(std::vector<Point>& points)
     points.resize(kept);
 }
 
-// At most about `most` points, at least 1/most of the pressure range apart.
-void thin(std::vector<Point>& points, std::size_t most)
+// At most about `most` points: first those on the lower convex hull of the
+// list (where a little more pressure buys the most content), then others at
+// least 1/most of the pressure range apart. A budget between two kept points
+// takes the one below.
+void thin(std::vector<Point>& points, std::vector<char>& keep, std::size_t most)
 {
     if (points.size() <= most) return;
-    const double step = (points.back().pressure - points.front().pressure) / double(most);
-    std::size_t kept = 1;
-    for (std::size_t i = 1; i < points.size(); ++i)
-        if (i + 1 == points.size() || points[i].pressure >= points[kept - 1].pressure + step) points[kept++] = points[i];
+    keep.assign(points.size(), 0);
+    std::vector<std::size_t> hull;  // Andrew's monotone chain, lower half
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const auto below = [&](std::size_t a, std::size_t b, std::size_t c) {
+            return (points[b].pressure - points[a].pressure) * (points[c].content - points[a].content)
+                   - (points[b].content - points[a].content) * (points[c].pressure - points[a].pressure) <= 0;
+        };
+        while (hull.size() >= 2 && below(hull[hull.size() - 2], hull.back(), i)) hull.pop_back();
+        hull.push_back(i);
+    }
+    const std::size_t hullEvery = hull.size() > most / 2 ? (hull.size() + most / 2 - 1) / (most / 2) : 1;
+    for (std::size_t h = 0; h < hull.size(); h += hullEvery) keep[hull[h]] = 1;
+    keep[hull.back()] = keep.front() = 1;
+    const double step = (points.back().pressure - points.front().pressure) / double(most / 2);
+    double last = points.front().pressure;
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        if (keep[i]) last = points[i].pressure;
+        else if (points[i].pressure >= last + step) keep[i] = 1, last = points[i].pressure;
+    }
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < points.size(); ++i)
+        if (keep[i]) points[kept++] = points[i];
     points.resize(kept);
 }
 
@@ -62,6 +83,7 @@ PressureChoice chooseByPressure(const SectionTree& tree, const std::vector<Secti
     std::vector<bool> known(n, false);
 
     std::vector<Point> below, points;
+    std::vector<char> keep;
     std::vector<std::pair<double, std::pair<std::size_t, std::size_t>>> events;  // pressure, (which fed section, point)
     for (const int s : tree.upward()) {
         const SectionOptions& here = sections[std::size_t(s)];
@@ -117,7 +139,7 @@ PressureChoice chooseByPressure(const SectionTree& tree, const std::vector<Secti
             return a.pressure != b.pressure ? a.pressure < b.pressure : a.content != b.content ? a.content < b.content : a.size < b.size;
         });
         keepBest(points);
-        thin(points, pointsEach);
+        thin(points, keep, pointsEach);
         known[std::size_t(s)] = true;
         for (const Point& p : points) {
             pressures[std::size_t(s)].push_back(p.pressure);
