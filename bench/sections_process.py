@@ -8,7 +8,9 @@ another build's program, the two take turns and the ratio is printed too;
 without one, the same sections sized (series, length, Σζ) and counting draw-off
 points go to .xlsx in turn with the stated list, in de_DE.UTF-8, where their
 decimal commas are numbers, and so do two sized networks (a chain, 100
-risers) in turn with the same rows without their column "Zuleitung".
+risers) in turn with the same rows without their column "Zuleitung", and
+the risers sized by pressure (--nach-druck) with a supply pressure below what
+v max's sizes need, at 100,000 and at 1,000 sections.
 
 Usage: sections_process.py PROGRAM LIST_TOOL [RUNS] [OTHER_PROGRAM]"""
 import os
@@ -74,6 +76,15 @@ def main():
                 print(f"| process, a sized network of 100,000 sections as {what} CSV to .xlsx, de_DE | {seconds[0]:.3f} s, "
                       f"{memory:.1f} MiB peak; without \"Zuleitung\" {seconds[1]:.3f} s (ratio {ratio:.2f}) | "
                       f"1.3, 150 MB; median of {runs} pairs |")
+            # v max's sizes need 34,159 hPa at 100,000 sections and 2,019 hPa at 1,000.
+            for rows, supply, target in (("100000", "25000", "3 s, 300 MB"), ("1000", "1850", "0.2 s")):
+                path = os.path.join(folder, f"straenge-{rows}.csv")
+                subprocess.run([list_tool, path, rows, "straenge"], check=True)
+                samples = [german([program, "--teilstrecken", path, "--ausgabe", result, "--versorgungsdruck", supply,
+                                   "--nach-druck"]) for _ in range(runs)]
+                print(f"| process, 100 risers of {int(rows):,} sections sized by pressure at {int(supply):,} hPa CSV to .xlsx, "
+                      f"de_DE | {statistics.median(s[0] for s in samples):.3f} s, {max(s[1] for s in samples):.1f} MiB peak | "
+                      f"{target}; median of {runs} |")
 
 
 if __name__ == "__main__":
