@@ -21,12 +21,10 @@ struct Point {
 // added in another order differs in its last digits only.
 constexpr double sameContent = 1e-12;
 
-// A budget handed down is a point's pressure less a loss, which may fall a
-// few units in the last place short of the pressure it came from.
-double withRounding(double budget)
-{
-    return budget + 8 * std::numeric_limits<double>::epsilon() * std::fabs(budget);
-}
+// What a section hands down to those it feeds is its budget less its loss,
+// less this (hPa), so that the rounding of the sum its loss and their needs
+// make again can never take a reserve below 0.
+constexpr double handedDownMargin = 1e-9;
 
 // The points neither of which is worse than another in both pressure and
 // content, from points in order of pressure (then content, then size).
@@ -161,17 +159,16 @@ PressureChoice chooseByPressure(const SectionTree& tree, const std::vector<Secti
             const auto [s, budget] = stack.back();
             stack.pop_back();
             const std::vector<double>& p = pressures[std::size_t(s)];
-            // The point with the least content the budget allows (the supply's
-            // pressure exactly at the top), or the largest size where none does.
-            const double allowed = s == root ? budget : withRounding(budget);
-            const auto fits = std::upper_bound(p.begin(), p.end(), allowed);
+            // The point with the least content the budget allows, or the
+            // largest size where none does; what is left goes to those it feeds.
+            const auto fits = std::upper_bound(p.begin(), p.end(), budget);
             const std::vector<SizeOption>& options = sections[std::size_t(s)].sizes;
             int k;
             double left;
             if (fits != p.begin()) {
                 const std::size_t i = std::size_t(fits - p.begin()) - 1;
                 k = sizes[std::size_t(s)][i];
-                left = p[i] - options[std::size_t(k)].loss;
+                left = budget - options[std::size_t(k)].loss - handedDownMargin;
             } else {
                 fallsShort = true;
                 k = int(std::min_element(options.begin(), options.end(), [](const SizeOption& a, const SizeOption& b) {
