@@ -20,7 +20,8 @@ constexpr double highestPressure = 100000.0;   // hPa
 QString limitText(double limit, const NumberText& numbers)
 {
     const QString rounded = numbers.format(limit, NumberText::Pattern::OneDecimal);
-    return numbers.fileNumber(rounded) == limit ? rounded : numbers.exact(limit);
+    // Otherwise the shortest text that reads back as it: "1e-300", not 300 digits.
+    return numbers.fileNumber(rounded) == limit ? rounded : numbers.plain(limit);
 }
 
 QString valueName(Value value)

@@ -41,7 +41,8 @@ QString valueProblem(Value value, double number, const NumberText& numbers);
 // `problem` set when it is no number or valueProblem refuses it.
 std::optional<double> readValue(Value value, const QString& text, const NumberText& numbers, QString& problem);
 
-// v max as the user thinks of it: "2,0", but "1,75" where one decimal would round it.
+// v max as the user thinks of it: "2,0", but "1,75" where one decimal would
+// round it, and "1e-300" for what no decimals would show.
 QString limitText(double limit, const NumberText& numbers);
 
 // "Rohrserie »Blei« unbekannt".
