@@ -1,7 +1,9 @@
 // A section list from any bytes, read as a CSV file, calculated and sized
-// with copper where it names no series: every input is either calculated
-// into lines, one for each section, or refused with a RuntimeError, and no
-// sized section has a value that is not finite. Anything else (a crash, a
+// with copper where it names no series (a network also with a supply
+// pressure and its sizes chosen by pressure): every input is either
+// calculated into lines, one for each section, or refused with a
+// RuntimeError, and no sized section has a value that is not finite, nor a
+// pressure or water content. Anything else (a crash, a
 // hang, a leak) is a finding.
 #include "base/NumberText.h"
 #include "base/RuntimeError.h"
@@ -26,7 +28,10 @@ public:
     {
         if (!r.sizing) return;
         const pipes::SizeFlow& f = r.sizing->flow;
-        for (const double v : {f.velocity, f.gradient, f.frictionLoss.value_or(0), f.fittingsLoss.value_or(0), f.pressureLoss.value_or(0)})
+        const SectionPressureValues& p = r.pressure;
+        for (const double v : {f.velocity, f.gradient, f.frictionLoss.value_or(0), f.fittingsLoss.value_or(0), f.pressureLoss.value_or(0),
+                               p.staticLoss.value_or(0), p.required.value_or(0), p.start.value_or(0), p.reserve.value_or(0),
+                               r.sizing->content().value_or(0)})
             if (!std::isfinite(v)) std::abort();
     }
 };
@@ -43,7 +48,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // A comma locale, so that both decimal separators are tried.
     static const NumberText numbers(QLocale(QStringLiteral("de_DE")));
-    static const SizingOptions copper{pipes::PipeCatalogue::builtIn(), QStringLiteral("Kupfer"), {}};
+    static const SizingOptions copper = [] {
+        SizingOptions options{pipes::PipeCatalogue::builtIn(), QStringLiteral("Kupfer"), {}};
+        options.supplyPressure = 4000;
+        options.byPressure = true;
+        return options;
+    }();
     QBuffer out;
     out.open(QIODevice::WriteOnly);
     try {
