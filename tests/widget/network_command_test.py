@@ -4,7 +4,8 @@ wrote it (tests/fixtures/make_network.py): every section's BW, flow, pipe and
 pressures, the most unfavourable path and the summary as network-expected.tsv
 says, in a point and a comma locale, from .xlsx and a German CSV file; the
 supply pressure from the list, from --versorgungsdruck and too low for the
-house (status 3); the result workbook's number cells; lists whose sections
+house (status 3); every section's water content and their sum; the result
+workbook's number cells; lists whose sections
 are refused, with their reasons; the refused options.
 
 Usage: network_command_test.py PROGRAM FIXTURES
@@ -46,11 +47,12 @@ want, summary = {}, {}
 for line in (fixtures / "network-expected.tsv").read_text(encoding="utf-8").splitlines():
     name, *rest = line.split("\t")
     (summary if name.startswith("#") else want)[name] = rest
-COLUMNS = ["BW", "Einzel BW", "Formel", "l/sec", "Rohr", "Δp hPa", "Δp geo hPa", "p erf. hPa", "p Anfang hPa",
+COLUMNS = ["BW", "Einzel BW", "Formel", "l/sec", "Rohr", "Δp hPa", "Inhalt l", "Δp geo hPa", "p erf. hPa", "p Anfang hPa",
            "Reserve hPa", "Fliessweg"]
 TEXTS = {"Formel", "Rohr", "Fliessweg"}
-LAST = ["Δp hPa", "Δp geo hPa", "p erf. hPa", "p Anfang hPa", "Reserve hPa", "Fliessweg", "Hinweis"]
+LAST = ["Δp hPa", "Inhalt l", "Δp geo hPa", "p erf. hPa", "p Anfang hPa", "Reserve hPa", "Fliessweg", "Hinweis"]
 path, required, reserve = summary["#path"][0], summary["#required"][0], summary["#reserve"][0]
+content, exact_content = summary["#content"]
 low, low_reserve, low_end = summary["#low"]
 
 
@@ -60,7 +62,7 @@ def local(number, comma):
 
 def compare(where, out, comma):
     heading, rows = table(out)
-    check(heading[-7:] == LAST and "Formel" in heading and "l/min" in heading, f"{where}: heading {heading}")
+    check(heading[-8:] == LAST and "Formel" in heading and "l/min" in heading, f"{where}: heading {heading}")
     check([row["Teilstrecke"] for row in rows] == list(want), f"{where}: sections")
     for row in rows:
         w = [x if c in TEXTS else local(x, comma) for c, x in zip(COLUMNS, want.get(row["Teilstrecke"], []))]
@@ -80,7 +82,8 @@ for file, locale in [("network-libreoffice.xlsx", "C.UTF-8"), ("network-libreoff
     check(status == 0, f"{where}: status {status}: {err}")
     compare(where, out, comma)
     check(said(err) == [f"Ungünstigster Fliessweg: {path}", f"Erforderlicher Versorgungsdruck: {local(required, comma)} hPa",
-                        f"Reserve: {local(reserve, comma)} hPa"], f"{where}: summary {err!r}")
+                        f"Reserve: {local(reserve, comma)} hPa", f"Wasserinhalt: {local(content, comma)} l"],
+          f"{where}: summary {err!r}")
     # The list's own supply pressure wins over the option's.
     status, out, err = run("--teilstrecken", str(fixtures / file), "--versorgungsdruck", low, locale=locale)
     check(status == 0 and f"Reserve: {local(reserve, comma)} hPa" in said(err), f"{where} with the option: {status} {err!r}")
@@ -95,14 +98,16 @@ with tempfile.TemporaryDirectory() as folder:
     status, out, err = run("--teilstrecken", str(folder / "ohne.xlsx"))
     heading, rows = table(out)
     check(status == 0 and "p Anfang hPa" not in heading and "Reserve hPa" not in heading
-          and said(err) == [f"Ungünstigster Fliessweg: {path}", f"Erforderlicher Versorgungsdruck: {required} hPa"],
+          and said(err) == [f"Ungünstigster Fliessweg: {path}", f"Erforderlicher Versorgungsdruck: {required} hPa",
+                           f"Wasserinhalt: {content} l"],
           f"without a supply pressure: {status} {heading} {err!r}")
     check({r["Teilstrecke"]: r.get("p erf. hPa") for r in rows} == {n: w[COLUMNS.index("p erf. hPa")] for n, w in want.items()},
           "without a supply pressure: p erf.")
     status, out, err = run("--teilstrecken", str(folder / "ohne.xlsx"), "--versorgungsdruck", low, locale="de_DE.UTF-8")
     rows = {r["Teilstrecke"]: r for r in table(out)[1]}
-    check(status == 3 and said(err)[-1] == f"Der Versorgungsdruck reicht nicht: Reserve "
-          f"{local(low_reserve, True).replace('-', '−')} hPa an „{low_end}“", f"too low a supply pressure: {status} {err!r}")
+    check(status == 3 and said(err)[-2:] == [f"Der Versorgungsdruck reicht nicht: Reserve "
+          f"{local(low_reserve, True).replace('-', '−')} hPa an „{low_end}“", f"Wasserinhalt: {local(content, True)} l"],
+          f"too low a supply pressure: {status} {err!r}")
     check(rows.get(low_end, {}).get("Reserve hPa") == local(low_reserve, True)
           and rows.get(path.split(" → ")[0], {}).get("p Anfang hPa") == f"{low},0", f"too low a supply pressure: {rows.get(low_end)}")
 
@@ -112,11 +117,12 @@ with tempfile.TemporaryDirectory() as folder:
                            locale="de_DE.UTF-8")
     rows = list(openpyxl.load_workbook(result).worksheets[0].iter_rows(values_only=True))
     titles, unrounded = list(rows[0]), []
-    check(status == 0 and titles[-7:] == LAST, f"result workbook: {status} {titles}")
+    check(status == 0 and titles[-8:] == LAST, f"result workbook: {status} {titles}")
     check([row[0] for row in rows[1:]] == list(want), "result workbook: sections")
     for row in (row for row in rows[1:] if row[0] in want):
         cells, w = dict(zip(titles, row)), want[row[0]]
-        for title, places in [("BW", None), ("Einzel BW", None), ("l/sec", 2), ("p erf. hPa", 1), ("Reserve hPa", 1)]:
+        for title, places in [("BW", None), ("Einzel BW", None), ("l/sec", 2), ("Inhalt l", 2), ("p erf. hPa", 1),
+                              ("Reserve hPa", 1)]:
             value, wanted = cells.get(title), float(w[COLUMNS.index(title)])
             near = 0.5 * 10 ** -places + 1e-9 if places else 0
             check(isinstance(value, (int, float)) and abs(value - wanted) <= near,
@@ -125,6 +131,8 @@ with tempfile.TemporaryDirectory() as folder:
                 unrounded.append(isinstance(value, float) and abs(value * 10 ** places % 1 - 0.5) < 0.5 - 1e-6)
         check(cells.get("Fliessweg") == (w[-1] or None), f"result workbook: {row[0]} Fliessweg {cells.get('Fliessweg')!r}")
     check(sum(unrounded) > len(unrounded) / 2, "result workbook: the numbers are rounded")
+    litres = sum(dict(zip(titles, row)).get("Inhalt l") or 0 for row in rows[1:])
+    check(abs(litres - float(exact_content)) < 1e-6, f"result workbook: Inhalt l sums to {litres}, expected {exact_content}")
 
     # Refused sections: list, the reason in each row ("" where computed), how many refused.
     plain = "Teilstrecke,Zuleitung,Waschtisch,Dusche,BW,Einzel BW"
