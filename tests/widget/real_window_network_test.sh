@@ -3,10 +3,12 @@
 # network that LibreOffice Calc saved (tests/fixtures/make_network.py): the
 # list chosen in the open dialog, the result named in the save dialog, and
 # the closing message read back over AT-SPI as a screen reader reads it: the counts, the most
-# unfavourable path, the required supply pressure and the reserve as
-# network-expected.tsv beside the list gives them. With a fourth argument,
+# unfavourable path, the required supply pressure, the reserve and the water
+# content as network-expected.tsv beside the list gives them. MODE
+# "nach-druck" first switches on Extras → "Rohrweite nach Druck" and reads
+# pressure-expected.tsv, with the enlarged sections. With a fifth argument,
 # saves a picture of the message to that PNG file.
-#   real_window_network_test.sh PROGRAM LIST LOCALE [PNG]
+#   real_window_network_test.sh PROGRAM LIST LOCALE MODE [PNG]
 set -euo pipefail
 if [ -z "${GIPFELFLUSS_DBUS_SESSION:-}" ]; then
     command -v dbus-run-session >/dev/null || { echo "FAIL: dbus-run-session is not installed" >&2; exit 1; }
@@ -15,8 +17,12 @@ fi
 program=$1
 list=$(realpath "$2")
 locale=$3
-picture=${4:-}
-expected=$(dirname "$list")/network-expected.tsv
+mode=$4
+picture=${5:-}
+case $mode in
+    nach-druck) expected=$(dirname "$list")/pressure-expected.tsv ;;
+    *) expected=$(dirname "$list")/network-expected.tsv ;;
+esac
 . "$(dirname "$0")/../../scripts/headless-window.sh"
 work=$(mktemp -d)
 ATSPI_PID=
@@ -43,6 +49,13 @@ headless_start_xvfb "$work" || fail "no X server"
 headless_start_atspi "$work" || fail "no accessibility bus"
 headless_start_program "$work/program" "$work" || fail "no window"
 xdotool windowfocus --sync "$WINDOW"
+if [ "$mode" = nach-druck ]; then
+    # Extras: without a result "Rohrweite bemessen…" is passed over, the switch comes next.
+    xdotool key alt+e
+    sleep 0.5
+    xdotool key Down Return
+    sleep 0.3
+fi
 # Datei, the third item.
 xdotool mousemove --window "$WINDOW" 25 8 click 1
 sleep 0.5
@@ -85,9 +98,13 @@ else:
     raise SystemExit("no message box on the accessibility bus")
 EOF
 value() { awk -F'\t' -v key="#$1" '$1 == key { print $2 }' "$expected" | tr . "$point"; }
-for line in "Teilstrecken berechnet: $(grep -vc '^#' "$expected")" 'Abgewiesen (Grund in der Spalte „Hinweis“): 0' \
-    "Ungünstigster Fliessweg: $(value path)" "Erforderlicher Versorgungsdruck: $(value required) hPa" \
-    "Reserve: $(value reserve) hPa" "Ergebnis: $work/Haus.xlsx"; do
+# The content as the message rounds it: the field with one decimal.
+content=$(awk -F'\t' '$1 == "#content" { for (i = 2; i <= NF; ++i) if ($i ~ /^[0-9]+\.[0-9]$/) print $i }' "$expected" | tr . "$point")
+lines=("Teilstrecken berechnet: $(grep -vc '^#' "$expected")" 'Abgewiesen (Grund in der Spalte „Hinweis“): 0'
+    "Ungünstigster Fliessweg: $(value path)" "Erforderlicher Versorgungsdruck: $(value required) hPa"
+    "Reserve: $(value reserve) hPa" "Wasserinhalt: $content l" "Ergebnis: $work/Haus.xlsx")
+[ "$mode" = nach-druck ] && lines+=("Vergrössert: $(value enlarged) Teilstrecken")
+for line in "${lines[@]}"; do
     grep -qxF -- "$line" "$work/message" || fail "the message lacks the line \"$line\": $(cat "$work/message")"
 done
 xdotool key Return
