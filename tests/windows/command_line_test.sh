@@ -4,7 +4,8 @@
 # and a semicolon CSV in Windows-1252; sized and counting ones too), kept in
 # a folder with blanks and letters beyond ASCII and given as Windows gives
 # paths, prints the same lines character for character (line ends aside)
-# with the same exit status, and a network the same summary too; so do --berechnen, --rohrserien,
+# with the same exit status, and a network the same summary too, also with
+# its sizes chosen by pressure; so do --berechnen, --rohrserien,
 # --entnahmestellen, --version and a refusal; a result workbook is written there.
 #   command_line_test.sh DEBIAN_PROGRAM WINDOWS_PROGRAM.com
 # Wine's prefix and settings come from scripts/windows/wine-environment.sh.
@@ -28,6 +29,7 @@ for ending in xlsx csv; do
     cp "$top/tests/fixtures/counted-libreoffice.$ending" "$folder/Zählen.$ending"
     cp "$top/tests/fixtures/drawoffs-libreoffice.$ending" "$folder/Entnahmestellen.$ending"
     cp "$top/tests/fixtures/network-libreoffice.$ending" "$folder/Netz.$ending"
+    cp "$top/tests/fixtures/pressure-libreoffice.$ending" "$folder/Druck.$ending"
 done
 
 # run NAME PROGRAM ARGS...: standard output to NAME.out (line ends as on
@@ -86,6 +88,15 @@ for ending in xlsx csv; do
         fail "Netz.$ending: the summary differs: $(diff "$work/debian.err" "$work/windows.err" | head -n 10)"
     grep -q '^gipfelfluss: Ungünstigster Fliessweg: Verteilung → ' "$work/windows.err" ||
         fail "Netz.$ending: no path in the summary: $(cat "$work/windows.err")"
+done
+# Sizes chosen by pressure: the same sizes, and the same summary.
+list=Druck
+for ending in xlsx csv; do
+    same "--teilstrecken Druck.$ending --nach-druck" --teilstrecken @LIST@ --nach-druck
+    cmp -s "$work/debian.err" "$work/windows.err" ||
+        fail "Druck.$ending: the summary differs: $(diff "$work/debian.err" "$work/windows.err" | head -n 10)"
+    grep -q '^gipfelfluss: Vergrössert: 4 Teilstrecken$' "$work/windows.err" ||
+        fail "Druck.$ending: not sized by pressure: $(cat "$work/windows.err")"
 done
 same "--entnahmestellen" --entnahmestellen
 same "--berechnen 250 5 --rohrserie Kupfer" --berechnen 250 5 --rohrserie Kupfer --laenge 12 --zeta 4,5
