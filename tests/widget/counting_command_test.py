@@ -9,29 +9,16 @@ statuses.
 
 Usage: counting_command_test.py PROGRAM FIXTURES
 """
-import os
-import subprocess
 import sys
 import tempfile
 from pathlib import Path
 
 import openpyxl
 
+from command_checks import Checks, runner
+
 program, fixtures = sys.argv[1], Path(sys.argv[2])
-failures = []
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-        print("FAIL:", what, file=sys.stderr)
-
-
-def run(*args, locale="C.UTF-8"):
-    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "LANGUAGE")}
-    env.update(LC_ALL=locale, LANG=locale)
-    done = subprocess.run([program, *args], capture_output=True, env=env, timeout=60)
-    return done.returncode, done.stdout.decode("utf-8"), done.stderr.decode("utf-8", "replace")
+check, run = Checks(), runner(program)
 
 
 def expected(name):
@@ -118,5 +105,4 @@ for args, reason in [
     status, out, err = run(*args)
     check(status == 2 and reason in err and out == "", f"{' '.join(args[:4])}: status {status}, {err!r}")
 
-print(f"{0 if failures else 1} passed, {len(failures)} failed")
-sys.exit(1 if failures else 0)
+check.finish()

@@ -10,32 +10,16 @@ are refused, with their reasons; the refused options.
 
 Usage: network_command_test.py PROGRAM FIXTURES
 """
-import os
-import subprocess
 import sys
 import tempfile
 from pathlib import Path
 
 import openpyxl
 
+from command_checks import Checks, runner
+
 program, fixtures = sys.argv[1], Path(sys.argv[2])
-failures, passed = [], 0
-
-
-def check(condition, what):
-    global passed
-    if condition:
-        passed += 1
-    else:
-        failures.append(what)
-        print("FAIL:", what, file=sys.stderr)
-
-
-def run(*args, locale="C.UTF-8"):
-    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "LANGUAGE")}
-    env.update(LC_ALL=locale, LANG=locale)
-    done = subprocess.run([program, *args], capture_output=True, env=env, timeout=60)
-    return done.returncode, done.stdout.decode("utf-8"), done.stderr.decode("utf-8", "replace")
+check, run = Checks(), runner(program)
 
 
 def table(out):
@@ -176,5 +160,4 @@ with tempfile.TemporaryDirectory() as folder:
         status, out, err = run(*args)
         check(status == 2 and reason in err and out == "", f"{' '.join(args[-2:])}: status {status}, {err!r}")
 
-print(f"{passed} passed, {len(failures)} failed")
-sys.exit(1 if failures else 0)
+check.finish()

@@ -10,34 +10,23 @@ not have; the refused options.
 
 Usage: pressure_sizing_test.py PROGRAM FIXTURES
 """
-import os
-import subprocess
 import sys
 import tempfile
 from pathlib import Path
 
 import openpyxl
 
+from command_checks import Checks, runner
+
 program, fixtures = sys.argv[1], Path(sys.argv[2])
-failures, passed = [], 0
-
-
-def check(condition, what):
-    global passed
-    passed += bool(condition)
-    if not condition:
-        failures.append(what)
-        print("FAIL:", what, file=sys.stderr)
+check, run_program = Checks(), runner(program)
 
 
 def run(*args, locale="C.UTF-8"):
-    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "LANGUAGE")}
-    env.update(LC_ALL=locale, LANG=locale)
-    done = subprocess.run([program, *args], capture_output=True, env=env, timeout=60)
-    lines = [line.split("\t") for line in done.stdout.decode("utf-8").splitlines()]
+    status, out, err = run_program(*args, locale=locale)
+    lines = [line.split("	") for line in out.splitlines()]
     rows = {row[0]: dict(zip(lines[0], row)) for row in lines[1:]}
-    return done.returncode, (lines[0] if lines else []), rows, [
-        line.removeprefix("gipfelfluss: ") for line in done.stderr.decode("utf-8", "replace").splitlines()]
+    return status, (lines[0] if lines else []), rows, [line.removeprefix("gipfelfluss: ") for line in err.splitlines()]
 
 
 def local(text, comma):
@@ -132,5 +121,4 @@ for args, reason in [(["--nach-druck"], "»--nach-druck« gilt nur mit »--teils
     status, heading, rows, said = run(*args)
     check(status == 2 and any(reason in s for s in said) and not heading, f"{' '.join(args)}: status {status}, {said}")
 
-print(f"{passed} passed, {len(failures)} failed")
-sys.exit(1 if failures else 0)
+check.finish()

@@ -8,29 +8,16 @@ refusals and their exit statuses.
 
 Usage: sizing_command_test.py PROGRAM FIXTURES
 """
-import os
-import subprocess
 import sys
 import tempfile
 from pathlib import Path
 
 import openpyxl
 
+from command_checks import Checks, runner
+
 program, fixtures = sys.argv[1], Path(sys.argv[2])
-failures = []
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-        print("FAIL:", what, file=sys.stderr)
-
-
-def run(*args, locale="C.UTF-8"):
-    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "LANGUAGE")}
-    env.update(LC_ALL=locale, LANG=locale)
-    done = subprocess.run([program, *args], capture_output=True, env=env, timeout=60)
-    return done.returncode, done.stdout.decode("utf-8"), done.stderr.decode("utf-8", "replace")
+check, run = Checks(), runner(program)
 
 
 def expected(name):
@@ -126,5 +113,4 @@ status, out, err = run("--rohrserien", "--rohrserien-datei", str(fixtures / "pip
 check("Kupfer\t15×0,7\t13,6\t0,001" in out.splitlines() and "Kupfer\t76,1×2\t72,1\t0,0015" not in out
       and "Press-System\t20×2,25\t15,5\t0,005" in out, f"--rohrserien with a file: {out!r}")
 
-print(f"{0 if failures else 1} passed, {len(failures)} failed")
-sys.exit(1 if failures else 0)
+check.finish()
