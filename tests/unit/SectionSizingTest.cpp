@@ -2,10 +2,15 @@
 // a section cannot be sized. Expected values from python3-iapws and fluids'
 // Colebrook (fixtures/make_sizing.py), rounded as the patterns round.
 #include "fakes/ListFiles.h"
+#include "base/CellText.h"
+#include "pipes/SizingText.h"
 #include "sections/SectionRun.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
+
+#include <cmath>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -95,6 +100,62 @@ TEST(SectionSizing, SeriesAndDefaultsForTheWholeListAndNumberCellsInAWorkbook)
     EXPECT_EQ(cells[11].col, 12);
     EXPECT_EQ(cells[12].col, 14);  // Z (13) empty; Δp = R·l
     EXPECT_NEAR(std::get<double>(cells[12].value), 87.71180944730855, 87e-4);
+}
+
+}  // namespace
+
+namespace {
+
+// Every bound of the values a sizing and a network's pressure go by, and the
+// next double beyond it, as the user types them (the command line and the
+// sizing dialog read texts, a list's cells numbers or texts): the bound is
+// taken, the next value refused, in both locales.
+TEST(SizingValues, BoundsHoldWhereTheyAreTyped)
+{
+    using pipes::Value;
+    struct Bound {
+        Value value;
+        double at;      // taken
+        double toward;  // the direction of the next double, refused
+    };
+    const double inf = std::numeric_limits<double>::infinity();
+    const Bound bounds[] = {
+        {Value::Temperature, 5, -inf},     {Value::Temperature, 90, inf},
+        {Value::Length, 0, -inf},          {Value::Length, 100000, inf},
+        {Value::LossCoefficients, 0, -inf}, {Value::LossCoefficients, 10000, inf},
+        {Value::MaximumVelocity, std::numeric_limits<double>::denorm_min(), -inf},
+        {Value::Height, -1000, -inf},      {Value::Height, 1000, inf},
+        {Value::Apparatus, 0, -inf},       {Value::MinimumFlowPressure, 100000, inf},
+        {Value::SupplyPressure, 0, -inf},  {Value::SupplyPressure, 100000, inf},
+    };
+    for (const char* locale : {"C", "de_DE"}) {
+        const NumberText numbers{QLocale(q(locale))};
+        for (const Bound& b : bounds) {
+            const double beyond = std::nextafter(b.at, b.toward);
+            SCOPED_TRACE(pipes::valueName(b.value).toStdString() + " " + numbers.exact(b.at).toStdString() + " " + locale);
+            QString problem;
+            EXPECT_EQ(pipes::readValue(b.value, numbers.exact(b.at), numbers, problem), b.at);
+            EXPECT_EQ(problem, QString());
+            EXPECT_FALSE(pipes::readValue(b.value, numbers.plain(beyond), numbers, problem));
+            EXPECT_TRUE(problem.startsWith(pipes::valueName(b.value))) << problem.toStdString();
+        }
+    }
+    // A list's cells: the sizing's own values on a sized list, as numbers and as texts.
+    const NumberText german{QLocale(q("de_DE"))};
+    for (const Bound& b : bounds) {
+        const int column = b.value == Value::Temperature ? 7 : b.value == Value::Length ? 4
+                           : b.value == Value::LossCoefficients ? 5 : b.value == Value::MaximumVelocity ? 6 : -1;
+        if (column < 0) continue;
+        for (const CellValue& cell : {CellValue(b.at), CellValue(german.exact(b.at)), CellValue(std::nextafter(b.at, b.toward))}) {
+            Row row{q("A"), 250.0, 5.0, q("Kupfer"), 1.0, 1.0, 2.0, 10.0};
+            row[std::size_t(column)] = cell;
+            SectionCount count;
+            const QString hint = printed(ListFiles({headings, row}), SectionList::noSizing(), count).at(1).section(QLatin1Char('\t'), -1);
+            const bool beyond = std::holds_alternative<double>(cell) && std::get<double>(cell) != b.at;
+            EXPECT_EQ(hint.startsWith(pipes::valueName(b.value) + QLatin1Char(' ')), beyond)
+                << cellText(cell, german).toStdString() << ": " << hint.toStdString();
+        }
+    }
 }
 
 }  // namespace
