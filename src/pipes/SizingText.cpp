@@ -41,21 +41,22 @@ QString valueName(Value value)
 
 QString valueProblem(Value value, double number, const NumberText& numbers)
 {
-    const QString shown = numbers.plain(number);
+    // The number's text only for a message: it costs more than the checks.
+    const auto shown = [&] { return numbers.plain(number); };
     switch (value) {
     case Value::Length:
         if (number >= 0 && number <= longestSection) return {};
-        return QStringLiteral("Länge %1 m: nur 0 bis %2 m").arg(shown, numbers.exact(longestSection));
+        return QStringLiteral("Länge %1 m: nur 0 bis %2 m").arg(shown(), numbers.exact(longestSection));
     case Value::LossCoefficients:
         if (number >= 0 && number <= largestLossCoefficients) return {};
-        return QStringLiteral("Σζ %1: nur 0 bis %2").arg(shown, numbers.exact(largestLossCoefficients));
+        return QStringLiteral("Σζ %1: nur 0 bis %2").arg(shown(), numbers.exact(largestLossCoefficients));
     case Value::MaximumVelocity:
         if (number > 0 && std::isfinite(number)) return {};
-        return QStringLiteral("v max %1 m/s: nur grösser als 0").arg(shown);
+        return QStringLiteral("v max %1 m/s: nur grösser als 0").arg(shown());
     case Value::Temperature:
         if (number >= lowestTemperature && number <= highestTemperature) return {};
         return QStringLiteral("Temperatur %1 °C: nur %2 bis %3 °C")
-            .arg(shown, numbers.plain(lowestTemperature), numbers.plain(highestTemperature));
+            .arg(shown(), numbers.plain(lowestTemperature), numbers.plain(highestTemperature));
     // Heights and pressures as a spreadsheet shows them: 200000, not 2e+05.
     case Value::Height:
         if (number >= -highestRise && number <= highestRise) return {};

@@ -229,9 +229,10 @@ void SectionNetwork::calculate(const SectionList& list, std::vector<NetworkRow>&
         network::SectionLosses unused;
         settle(s, r, r.cells, unused);
         if (r.total) {
-            // The result's "BW" and "Einzel BW" are the totals through the section.
-            if (list.totalColumn() >= 0) r.cells[std::size_t(list.totalColumn())] = *r.total;
-            if (list.largestColumn() >= 0) r.cells[std::size_t(list.largestColumn())] = *r.largest;
+            // The result's "BW" and "Einzel BW" are the totals through the
+            // section; a cell that states them already stays as written.
+            for (const auto& [column, value] : {std::pair(list.totalColumn(), *r.total), std::pair(list.largestColumn(), *r.largest)})
+                if (column >= 0 && cellNumber(r.cells[std::size_t(column)], numbers) != value) r.cells[std::size_t(column)] = value;
         }
         if (checked) {
             const network::SectionPressure& p = checked->sections[s];
