@@ -2,15 +2,19 @@
 
 #include <QString>
 
+#include <algorithm>
+
 // A field of separated text (tab- or semicolon-separated lines) as
 // spreadsheet programs write it: in double quotes, with doubled quotes
 // inside, when it holds the separator, a quote or a line break; otherwise
 // as it is.
 inline QString separatedField(const QString& text, QChar separator)
 {
-    if (!text.contains(separator) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
-        !text.contains(QLatin1Char('\r')))
-        return text;
+    // One look at each character: most fields are numbers and names that need no quotes.
+    const bool plain = std::none_of(text.cbegin(), text.cend(), [separator](QChar c) {
+        return c == separator || c == QLatin1Char('"') || c == QLatin1Char('\n') || c == QLatin1Char('\r');
+    });
+    if (plain) return text;
     QString quoted = text;
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');

@@ -101,8 +101,9 @@ void SectionNetwork::calculate(const SectionList& list, std::vector<NetworkRow>&
 {
     const NumberText& numbers = list.numbers();
     const std::size_t n = rows.size();
-    const auto cellOf = [](const std::vector<CellValue>& cells, int column) {
-        return column >= 0 && std::size_t(column) < cells.size() ? cells[std::size_t(column)] : CellValue();
+    static const CellValue none;
+    const auto cellOf = [](const std::vector<CellValue>& cells, int column) -> const CellValue& {
+        return column >= 0 && std::size_t(column) < cells.size() ? cells[std::size_t(column)] : none;
     };
 
     std::vector<QString> names(n), labels(n);
@@ -151,7 +152,7 @@ void SectionNetwork::calculate(const SectionList& list, std::vector<NetworkRow>&
         if (!pressure) return;
         QStringList problems;
         const auto value = [&](int column, pipes::Value which) -> std::optional<double> {
-            const CellValue cell = cellOf(cells, column);
+            const CellValue& cell = cellOf(cells, column);
             if (holdsNothing(cell)) return std::nullopt;
             const std::optional<double> number = cellNumber(cell, numbers);
             QString problem = number ? pipes::valueProblem(which, *number, numbers)
