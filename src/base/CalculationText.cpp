@@ -34,4 +34,10 @@ QString missing(const QString& what)
     return QStringLiteral("%1 fehlt").arg(what);
 }
 
+void addReason(QString& reasons, const QString& reason)
+{
+    if (reason.isEmpty() || reasons == reason || reasons.endsWith(QStringLiteral("; ") + reason)) return;
+    reasons = reasons.isEmpty() ? reason : reasons + QStringLiteral("; ") + reason;
+}
+
 }  // namespace calculationText

@@ -25,4 +25,8 @@ QString notANumber(const QString& what, const QString& text);
 // A value that is not given at all: "BW fehlt".
 QString missing(const QString& what);
 
+// Adds `reason` to the reasons of one row, joined by "; "; nothing for an
+// empty reason or one already said last.
+void addReason(QString& reasons, const QString& reason);
+
 }  // namespace calculationText

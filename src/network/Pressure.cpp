@@ -1,5 +1,7 @@
 #include "network/Pressure.h"
 
+#include "base/CalculationText.h"
+
 #include <QStringList>
 
 namespace network {
@@ -26,11 +28,6 @@ struct Origin {
     Missing missing = Missing::None;
 };
 
-void addReason(QString& reasons, const QString& reason)
-{
-    if (reason.isEmpty() || reasons == reason) return;
-    reasons = reasons.isEmpty() ? reason : reasons + QStringLiteral("; ") + reason;
-}
 
 }  // namespace
 
@@ -64,10 +61,10 @@ NetworkPressure checkPressure(const SectionTree& tree, const std::vector<Section
         if (waiting.section >= 0) {
             requiredOrigin[std::size_t(s)] = waiting;
             here.decidedBy = -1;
-            addReason(here.reason, waitsFor(waiting.missing, labels[std::size_t(waiting.section)]));
+            calculationText::addReason(here.reason, waitsFor(waiting.missing, labels[std::size_t(waiting.section)]));
         } else if (!decisive) {
             requiredOrigin[std::size_t(s)] = {s, Missing::Minimum};
-            addReason(here.reason, QStringLiteral("kein Mindestfliessdruck"));
+            calculationText::addReason(here.reason, QStringLiteral("kein Mindestfliessdruck"));
         } else {
             here.required = *l.loss + *decisive;
         }
@@ -85,7 +82,7 @@ NetworkPressure checkPressure(const SectionTree& tree, const std::vector<Section
                     here.start = losses[std::size_t(s)].supply;
                 } else {
                     startOrigin[std::size_t(s)] = {s, Missing::Supply};
-                    addReason(here.reason, QStringLiteral("Versorgungsdruck fehlt"));
+                    calculationText::addReason(here.reason, QStringLiteral("Versorgungsdruck fehlt"));
                 }
             } else {
                 const SectionPressure& above = p[std::size_t(feeder)];
@@ -94,7 +91,7 @@ NetworkPressure checkPressure(const SectionTree& tree, const std::vector<Section
                     here.start = *above.start - *aboveLoss;
                 } else {
                     startOrigin[std::size_t(s)] = above.start ? Origin{feeder, Missing::Refused} : startOrigin[std::size_t(feeder)];
-                    addReason(here.reason, waitsFor(startOrigin[std::size_t(s)].missing,
+                    calculationText::addReason(here.reason, waitsFor(startOrigin[std::size_t(s)].missing,
                                                     labels[std::size_t(startOrigin[std::size_t(s)].section)]));
                 }
             }

@@ -1,5 +1,7 @@
 #include "network/SectionTree.h"
 
+#include "base/CalculationText.h"
+
 #include <QHash>
 #include <QStringList>
 
@@ -23,10 +25,6 @@ QString standsMoreThanOnce(const QString& what, const QString& name, const std::
         .arg(what, name, count, rows.join(QStringLiteral(", ")), last);
 }
 
-void addReason(QString& reasons, const QString& reason)
-{
-    reasons = reasons.isEmpty() ? reason : reasons + QStringLiteral("; ") + reason;
-}
 
 }  // namespace
 
@@ -48,21 +46,21 @@ SectionTree::SectionTree(const std::vector<Link>& links)
     std::vector<QString> keys(static_cast<std::size_t>(n));
     for (int s = 0; s < n; ++s) {
         keys[std::size_t(s)] = links[std::size_t(s)].name.trimmed().toCaseFolded();
-        if (keys[std::size_t(s)].isEmpty()) addReason(m_refusal[std::size_t(s)], QStringLiteral("Teilstrecke fehlt"));
+        if (keys[std::size_t(s)].isEmpty()) calculationText::addReason(m_refusal[std::size_t(s)], QStringLiteral("Teilstrecke fehlt"));
         else holders[keys[std::size_t(s)]].push_back(s);
     }
     for (int s = 0; s < n; ++s) {
         const Link& link = links[std::size_t(s)];
         if (const auto it = holders.constFind(keys[std::size_t(s)]); it != holders.cend() && it->size() > 1)
-            addReason(m_refusal[std::size_t(s)],
+            calculationText::addReason(m_refusal[std::size_t(s)],
                       standsMoreThanOnce(QStringLiteral("Teilstrecke"), link.name.trimmed(), *it, links));
         const QString feeder = link.feeder.trimmed();
         if (feeder.isEmpty()) continue;
         const auto it = holders.constFind(feeder.toCaseFolded());
         if (it == holders.cend())
-            addReason(m_refusal[std::size_t(s)], QStringLiteral("Zuleitung „%1“ steht nicht in der Liste").arg(feeder));
+            calculationText::addReason(m_refusal[std::size_t(s)], QStringLiteral("Zuleitung „%1“ steht nicht in der Liste").arg(feeder));
         else if (it->size() > 1)
-            addReason(m_refusal[std::size_t(s)], standsMoreThanOnce(QStringLiteral("Zuleitung"), feeder, *it, links));
+            calculationText::addReason(m_refusal[std::size_t(s)], standsMoreThanOnce(QStringLiteral("Zuleitung"), feeder, *it, links));
         else
             m_feeder[std::size_t(s)] = it->front();
     }
@@ -90,7 +88,7 @@ SectionTree::SectionTree(const std::vector<Link>& links)
         names << names.front();
         const QString text = QStringLiteral("Kreis: ") + names.join(QStringLiteral(" → "));
         for (const int c : cycle) {
-            addReason(m_refusal[std::size_t(c)], text);
+            calculationText::addReason(m_refusal[std::size_t(c)], text);
             m_feeder[std::size_t(c)] = supply;  // cut, so that what it feeds hangs below it
         }
     }

@@ -187,7 +187,7 @@ void SectionList::noteDropped(SectionResult& result, std::size_t given) const
     // A cell right of the last heading has no column in the result.
     const QString dropped = QStringLiteral("Werte rechts der letzten Überschrift (ab Spalte %1) nicht übernommen")
                                 .arg(m_headings.size() + 1);
-    result.hint = result.hint.isEmpty() ? dropped : result.hint + QStringLiteral("; ") + dropped;
+    calculationText::addReason(result.hint, dropped);
 }
 
 CellValue SectionList::workbookCell(const SectionResult& result, std::size_t column) const

@@ -26,10 +26,6 @@ QString pressureText(double hPa, const NumberText& numbers)
     return hPa < 0 ? QStringLiteral("−") + shown : shown;
 }
 
-void addHint(QString& hint, const QString& text)
-{
-    if (!text.isEmpty()) hint = hint.isEmpty() ? text : hint + QStringLiteral("; ") + text;
-}
 
 }  // namespace
 
@@ -167,11 +163,11 @@ void SectionNetwork::calculate(const SectionList& list, std::vector<NetworkRow>&
         const std::optional<double> supply = value(m_columns.supply, pipes::Value::SupplyPressure);
         l.minimum = minimum ? minimum : countedMinimum[s];
         if (tree->feeder(int(s)) == network::SectionTree::supply) l.supply = supply ? supply : list.options().supplyPressure;
-        else if (supply) addHint(r.hint, QStringLiteral("Versorgungsdruck nicht übernommen: die Teilstrecke hat eine Zuleitung"));
+        else if (supply) calculationText::addReason(r.hint, QStringLiteral("Versorgungsdruck nicht übernommen: die Teilstrecke hat eine Zuleitung"));
         if (!r.accepted()) return;
         if (!r.sizing->flow.pressureLoss) problems << QStringLiteral("Länge oder Zeta fehlt für den Druckverlust");
         if (!problems.isEmpty()) {
-            addHint(r.hint, problems.join(QStringLiteral("; ")));
+            calculationText::addReason(r.hint, problems.join(QStringLiteral("; ")));
             r.unknown = true;
             return;
         }
@@ -242,7 +238,7 @@ void SectionNetwork::calculate(const SectionList& list, std::vector<NetworkRow>&
             r.pressure.reserve = p.reserve;
             r.pressure.onPath = p.onPath;
             if (!p.reason.isEmpty() && r.accepted()) {
-                addHint(r.hint, p.reason);
+                calculationText::addReason(r.hint, p.reason);
                 r.unknown = true;
             }
         }
